@@ -1,0 +1,135 @@
+#include "uiseam.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+#include <cstdlib>
+
+namespace b2b {
+
+namespace {
+UiSeam *g_seam = nullptr;
+
+struct ButtonInfo {
+    MsgButton flag;
+    int code;
+    ModalResult result;
+    QMessageBox::ButtonRole role;
+};
+const ButtonInfo kButtons[] = {
+    {mbYes, dbYes, mrYes, QMessageBox::YesRole},          {mbNo, dbNo, mrNo, QMessageBox::NoRole},
+    {mbOK, dbOK, mrOk, QMessageBox::AcceptRole},          {mbCancel, dbCancel, mrCancel, QMessageBox::RejectRole},
+    {mbAbort, dbAbort, mrAbort, QMessageBox::RejectRole}, {mbRetry, dbRetry, mrRetry, QMessageBox::AcceptRole},
+    {mbIgnore, dbIgnore, mrIgnore, QMessageBox::AcceptRole}, {mbHelp, dbHelp, mrNone, QMessageBox::HelpRole},
+};
+} // namespace
+
+UiSeam &UiSeam::current() {
+    static WidgetUiSeam real;
+    return g_seam ? *g_seam : real;
+}
+
+UiSeam *UiSeam::install(UiSeam *seam) {
+    UiSeam *old = g_seam;
+    g_seam = seam;
+    return old;
+}
+
+QString captionOf(MsgKind kind) {
+    switch (kind) {
+    case MsgKind::Warning: return QStringLiteral("Uyarı");
+    case MsgKind::Error: return QStringLiteral("Hata");
+    case MsgKind::Information: return QStringLiteral("Bilgi");
+    case MsgKind::Confirmation: return QStringLiteral("Soru");
+    case MsgKind::Custom: break;
+    }
+    return QApplication::applicationName();
+}
+
+QString buttonText(MsgButton b) {
+    switch (b) {
+    case mbYes: return QStringLiteral("Evet");
+    case mbNo: return QStringLiteral("Hayır");
+    case mbOK: return QStringLiteral("Tamam");
+    case mbCancel: return QStringLiteral("Vazgeç");
+    case mbAbort: return QStringLiteral("İptal");
+    case mbRetry: return QStringLiteral("Tekrar");
+    case mbIgnore: return QStringLiteral("Atla");
+    case mbHelp: return QStringLiteral("Yardım");
+    }
+    return {};
+}
+
+int MesajKutusu(const QString &message, MsgKind kind, int buttons, int defaultButton, QWidget *owner) {
+    MessageRequest req;
+    req.kind = kind;
+    req.caption = captionOf(kind);
+    req.text = message;
+    req.buttonSet = buttons;
+    req.defaultCode = defaultButton;
+    for (const ButtonInfo &b : kButtons) {
+        if (!(buttons & b.flag)) continue;
+        req.buttons << buttonText(b.flag);
+        if (b.code == defaultButton) req.defaultButton = buttonText(b.flag);
+    }
+    return UiSeam::current().messageDialog(owner, req);
+}
+
+int WidgetUiSeam::messageDialog(QWidget *owner, const MessageRequest &req) {
+    QMessageBox box(owner);
+    box.setWindowTitle(req.caption);
+    box.setText(req.text);
+    switch (req.kind) {
+    case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case MsgKind::Custom: break;
+    }
+    QFont f = box.font();
+    f.setPointSize(15);
+    box.setFont(f);
+    QApplication::beep();
+    QHash<QAbstractButton *, ModalResult> results;
+    for (const ButtonInfo &b : kButtons) {
+        if (!(req.buttonSet & b.flag)) continue;
+        QPushButton *btn = box.addButton(buttonText(b.flag), b.role);
+        results.insert(btn, b.result);
+        if (b.code == req.defaultCode) {
+            box.setDefaultButton(btn);
+            btn->setFocus();
+        }
+    }
+    box.exec();
+    return results.value(box.clickedButton(), mrCancel);
+}
+
+void WidgetUiSeam::plainMessage(const QString &text) {
+    QMessageBox box;
+    box.setWindowTitle(QApplication::applicationName());
+    box.setText(text);
+    box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void WidgetUiSeam::warningBox(QWidget *owner, const QString &caption, const QString &text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, owner);
+    box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+QString WidgetUiSeam::saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                                   const QString &defaultSuffix, const QString &initialName) {
+    QFileDialog dlg(owner, title, initialName, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().constFirst();
+}
+
+void WidgetUiSeam::exitProcess(int code) { std::_Exit(code); }
+
+} // namespace b2b
