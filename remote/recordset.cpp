@@ -530,6 +530,7 @@ void RecordSet::Post() {
     for (size_t c = 0; c < data_.columns.size(); ++c) data_.setValue(row_, int(c), editBuffer_[c]);
     editBuffer_.clear();
     if (!ControlsDisabled()) Q_EMIT rowChanged(row_);
+    else pendingRows_ = true;
 }
 
 void RecordSet::Cancel() {
@@ -554,16 +555,20 @@ void RecordSet::DisableControls() { ++disableCount_; }
 void RecordSet::EnableControls() {
     if (disableCount_ == 0) return;
     if (--disableCount_ == 0) {
+        const bool rows = pendingRows_;
+        pendingRows_ = false;
         if (pendingReset_) {
             pendingReset_ = false;
             Q_EMIT dataReset();
         } else {
+            if (rows) Q_EMIT rowChanged(-1);
             Q_EMIT currentChanged(row_);
         }
     }
 }
 
 void RecordSet::notifyReset() {
+    pendingRows_ = false;
     if (ControlsDisabled()) pendingReset_ = true;
     else Q_EMIT dataReset();
 }

@@ -177,7 +177,7 @@ public:
 
 Q_SIGNALS:
     void dataReset();             // fields or rows replaced
-    void rowChanged(int row);     // a posted edit
+    void rowChanged(int row);     // a posted edit; -1 = rows were posted while controls were disabled
     void currentChanged(int row); // cursor moved (not sent while controls are disabled)
 
 private:
@@ -196,6 +196,7 @@ private:
     std::vector<QVariant> editBuffer_;
     int disableCount_ = 0;
     bool pendingReset_ = false;
+    bool pendingRows_ = false;
 };
 
 // Shared record-set helpers.
