@@ -141,7 +141,7 @@ QSize textExtent(QPainter *p, const QString &text)
     if (text.isEmpty())
         return {0, 0};
     const QRect br = p->boundingRect(QRect(0, 0, 0, 0), Qt::TextSingleLine | Qt::TextDontClip | Qt::AlignLeft, text);
-    return {br.width(), std::max(br.height(), p->fontMetrics().height())};
+    return {std::min(br.width(), kMaxExtent), std::min(std::max(br.height(), p->fontMetrics().height()), kMaxExtent)};
 }
 
 } // namespace
