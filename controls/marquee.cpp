@@ -617,6 +617,17 @@ QImage TRealTimeMarquee::Snapshot() const
     return fBacking.copy();
 }
 
+QImage TRealTimeMarquee::RenderFull()
+{
+    std::lock_guard lock(CS);
+    if (fClientW <= 0 || fClientH <= 0)
+        return {};
+    QImage img(fClientW, fClientH, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    DrawItems(p, QRect(0, 0, fClientW, fClientH));
+    return img;
+}
+
 void TRealTimeMarquee::Reset()
 {
     {

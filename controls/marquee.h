@@ -178,6 +178,8 @@ public:
     std::vector<Placement> Placements();
     // A copy of the off-screen picture of the control as the last tick or paint left it.
     QImage Snapshot() const;
+    // The control drawn afresh over the whole client area, from the current state.
+    QImage RenderFull();
 
     // Manual clock: the timer thread is not used; TimerFired() runs one tick as the timer would.
     void setManualClock(bool on);
