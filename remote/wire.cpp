@@ -227,12 +227,14 @@ QJsonValue toQJson(element e, int depth = 0) {
     switch (e.type()) {
     case element_type::ARRAY: {
         QJsonArray a;
-        for (element x : e.get_array().value_unsafe()) a.append(toQJson(x, depth + 1));
+        simdjson::dom::array arr = e.get_array().value_unsafe();
+        for (element x : arr) a.append(toQJson(x, depth + 1));
         return a;
     }
     case element_type::OBJECT: {
         QJsonObject o;
-        for (auto kv : e.get_object().value_unsafe()) o.insert(sv2q(kv.key), toQJson(kv.value, depth + 1));
+        simdjson::dom::object obj = e.get_object().value_unsafe();
+        for (auto kv : obj) o.insert(sv2q(kv.key), toQJson(kv.value, depth + 1));
         return o;
     }
     case element_type::INT64: return QJsonValue(double(e.get_int64().value_unsafe()));

@@ -72,6 +72,9 @@ QByteArray wireStream(WireValue &v, const char *what);
 TableData wireTable(WireValue &v, const char *what);
 const QJsonObject *wireObject(const WireValue &v, const char *what); // nullptr for a null object
 
+// Wraps a transfer object as an argument.
+template <typename T> WireValue argObject(const T &o) { return WireObject{o.marshal(), false}; }
+
 // The `type` member expected for an object parameter of class `cls`.
 QString objectTypeName(const char *cls);
 
