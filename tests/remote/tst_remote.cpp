@@ -5,6 +5,8 @@
 #include "utils.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -257,6 +259,21 @@ private Q_SLOTS:
         QVERIFY(ok->Connected());
         SetConnectionNotifier(nullptr);
         SetBaglantiKurWait([](int) {});
+    }
+
+    void folders() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString expected =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/telvaryedekparcamerdal";
+        QDir(expected).removeRecursively();
+        const QString first = VeriKlasoru();
+        QCOMPARE(first, expected);
+        QVERIFY(QDir(first).exists()); // created on first use
+        QCOMPARE(VeriKlasoru(), first);
+        QVERIFY(!first.endsWith('/'));
+        QVERIFY(!BelgelerKlasoru().endsWith('/'));
+        QVERIFY(!YerelVeriKlasoru().endsWith('/'));
+        QDir(expected).removeRecursively();
     }
 
     void awaitRunsContinuationOnUiThread() {
