@@ -61,6 +61,7 @@ void GridModel::onDataReset() {
 }
 
 void GridModel::onRowChanged(int) {
+    textRanks_.clear();
     if (!attached_) return;
     scheduleRebuild();
 }
@@ -83,6 +84,7 @@ void GridModel::resolveFields() {
 }
 
 void GridModel::reload() {
+    textRanks_.clear();
     resolveFields();
     rebuild();
 }
@@ -284,7 +286,9 @@ std::vector<int> GridModel::sortedRecords(std::vector<int> recs) const {
             for (int r = 0; r < n; ++r) num[size_t(r)] = c.reals[size_t(r)];
             break;
         case Column::Store::Text: {
-            const std::vector<int> rk = textRanks(c, n);
+            auto it = textRanks_.find(f);
+            if (it == textRanks_.end()) it = textRanks_.emplace(f, textRanks(c, n)).first;
+            const std::vector<int> &rk = it->second;
             for (int r = 0; r < n; ++r) num[size_t(r)] = rk[size_t(r)];
             break;
         }

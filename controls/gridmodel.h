@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 namespace b2b {
@@ -141,6 +142,7 @@ private:
     std::vector<std::pair<int, QSet<QString>>> filters_;
     std::vector<QVariant> footers_; // per column
     bool rebuildQueued_ = false;
+    mutable std::map<int, std::vector<int>> textRanks_; // field -> collation rank per record, until the data change
 };
 
 } // namespace b2b
