@@ -76,6 +76,14 @@ public:
         button(QStringLiteral("Filtreleri Temizle"), [this] {
             if (grid_) grid_->clearFilters();
         });
+        button(QStringLiteral("Grupları Aç/Kapat"), [this] {
+            if (!grid_) return;
+            if (grid_->model()->groupCount() > 0 && grid_->model()->isGroupExpanded(0)) grid_->collapseAll();
+            else grid_->expandAll();
+        });
+        button(QStringLiteral("Excel Kaydet"), [this] {
+            if (grid_) grid_->exportToExcel(this);
+        });
         button(QStringLiteral("Yeniden Yükle"), [this] { load(++seed_); });
         right->addLayout(bar);
         legend_ = new QWidget(this);
@@ -117,7 +125,8 @@ private:
         grid_ = new DataGrid(l, this);
         host_->addWidget(grid_);
         if (l.indexOf(QStringLiteral("FiyatBilgisi")) >= 0) grid_->setCustomDraw(QStringLiteral("FiyatBilgisi"), drawPriceInfo);
-        if (l.usesWeights) connect(grid_, &DataGrid::resized, grid_, [g = grid_](int w) { g->SutunGenislikleri(w); });
+        if (key_ == QLatin1String("stok")) connect(grid_, &DataGrid::resized, this, [this] { stockLayout(); });
+        else if (l.usesWeights) connect(grid_, &DataGrid::resized, grid_, [g = grid_](int w) { g->SutunGenislikleri(w); });
         legend_->setVisible(l.indexOf(QStringLiteral("DURUM")) >= 0 && l.columns[size_t(l.indexOf(QStringLiteral("DURUM")))].kind == CellKind::Icon);
         rs_ = std::make_unique<RecordSet>();
         grid_->setRecordSet(rs_.get());
@@ -136,10 +145,31 @@ private:
         if (key_ != QLatin1String("hareket")) SayiFormatla(*rs_);
         grid_->attach();
         grid_->endUpdate();
-        if (l.usesWeights) grid_->SutunGenislikleri();
+        if (expandGroups) grid_->expandAll();
+        if (key_ == QLatin1String("stok")) stockLayout();
+        else if (l.usesWeights) grid_->SutunGenislikleri();
         else if (!l.fitToWidth && !l.bestFitOnLoad && l.showHeader) grid_->bestFit();
     }
 
+    // What the stock window does on a resize: price columns on wide windows, the price cell otherwise.
+    void stockLayout() {
+        const bool wide = window()->width() > 1152;
+        grid_->beginUpdate();
+        for (const char *f : {"KDVDAHIL", "NETFIYAT", "KAMPFIYAT", "LISTEFIYAT1"}) grid_->setColumnVisible(QString::fromLatin1(f), wide);
+        grid_->setColumnVisible(QStringLiteral("FiyatBilgisi"), !wide);
+        grid_->setRowHeight(wide ? 60 : 100);
+        grid_->SutunGenislikleri();
+        if (!wide) {
+            for (const char *f : {"OEM1", "OEM2", "OEM3"}) grid_->setColumnWidth(QString::fromLatin1(f), 80);
+            grid_->setColumnWidth(QStringLiteral("FiyatBilgisi"), 150);
+        }
+        grid_->endUpdate();
+    }
+
+public:
+    bool expandGroups = false;
+
+private:
     int rows_;
     unsigned seed_ = 1;
     QString key_;
@@ -156,14 +186,17 @@ private:
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     QCommandLineParser p;
     p.addHelpOption();
     p.addOption({QStringLiteral("layout"), QStringLiteral("Layout to open first."), QStringLiteral("key"), QStringLiteral("stok")});
     p.addOption({QStringLiteral("rows"), QStringLiteral("Number of made-up rows."), QStringLiteral("n"), QStringLiteral("200")});
     p.addOption({QStringLiteral("grab"), QStringLiteral("Save a picture of the window and quit."), QStringLiteral("file")});
     p.addOption({QStringLiteral("size"), QStringLiteral("Window size WxH."), QStringLiteral("size"), QStringLiteral("1400x800")});
+    p.addOption({QStringLiteral("expand"), QStringLiteral("Open the groups after each load.")});
     p.process(app);
     Gallery g(std::max(0, p.value(QStringLiteral("rows")).toInt()));
+    g.expandGroups = p.isSet(QStringLiteral("expand"));
     const QStringList wh = p.value(QStringLiteral("size")).split(QLatin1Char('x'));
     g.resize(wh.value(0).toInt() > 0 ? wh.value(0).toInt() : 1400, wh.value(1).toInt() > 0 ? wh.value(1).toInt() : 800);
     g.select(p.value(QStringLiteral("layout")));
