@@ -283,7 +283,10 @@ std::vector<int> GridModel::sortedRecords(std::vector<int> recs) const {
             for (int r = 0; r < n; ++r) num[size_t(r)] = double(c.ints[size_t(r)]);
             break;
         case Column::Store::Real:
-            for (int r = 0; r < n; ++r) num[size_t(r)] = c.reals[size_t(r)];
+            for (int r = 0; r < n; ++r) {
+                num[size_t(r)] = c.reals[size_t(r)];
+                if (std::isnan(num[size_t(r)])) nul[size_t(r)] = 1; // NaN has no order: it sorts with the nulls
+            }
             break;
         case Column::Store::Text: {
             auto it = textRanks_.find(f);

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QtTest>
+#include <cmath>
 
 using namespace b2b;
 using b2b::test::makeTable;
@@ -145,6 +146,13 @@ void TestGridModel::sortNumbersTextsAndNulls() {
     m.clearSort();
     QCOMPARE(m.recordAt(0), 0);
     QCOMPARE(m.displayRowOf(4), 4);
+    // a value without order (NaN) from the wire sorts with the nulls instead of breaking the sort
+    rs.Load(makeTable({{"ADI", FieldKind::Text}, {"DURUM", FieldKind::Integer}, {"MIKTAR", FieldKind::Float}},
+                      {{QStringLiteral("a"), 1, 3.0}, {QStringLiteral("b"), 1, std::nan("")}, {QStringLiteral("c"), 1, 1.0},
+                       {QStringLiteral("d"), 1, QVariant()}, {QStringLiteral("e"), 1, 2.0}}));
+    m.sortBy(2, Qt::AscendingOrder);
+    QCOMPARE(columnTexts(m, 0), (QStringList{QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("c"),
+                                             QStringLiteral("e"), QStringLiteral("a")}));
 }
 
 void TestGridModel::statementRefusesToSort() {
