@@ -538,12 +538,13 @@ public:
         Sql it(db_, QStringLiteral("SELECT barkod, adi FROM items WHERE stokno = ?"));
         it.bind(stokno).exec();
         if (!it.next()) refuse(QStringLiteral("Stok bulunamadı: %1").arg(stokno));
-        // The catalogue's own code and name are stored, whatever text the caller shows.
+        // The catalogue's own code and name are stored, whatever text the caller shows. A new line
+        // starts unselected: only lines the user ticks go into the next order.
         const QString barkod = it.toText(0), adi = it.toText(1);
         Transaction tx(db_);
         Sql q(db_, QStringLiteral("INSERT INTO basket (carino, stokno, barkod, stokadi, miktar, kdv, fiyat, ind1, ind2, ind3, "
                                   "ind4, verenid, veren, kampanya, sec, tarih, aciklama) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?, '')"));
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, '')"));
         q.bind(carino).bind(stokno).bind(barkod).bind(adi).bind(miktar).bind(kdv).bind(fiyat).bind(rates[0])
             .bind(rates[1]).bind(rates[2]).bind(rates[3]).bind(verenid).bind(veren(verenid, b.ADI()))
             .bind(k > 0 ? 1 : 0).bind(nowDayNumber()).exec();
@@ -1364,7 +1365,10 @@ public:
             s.carino = u.carino;
             where = scopeCondition(s, binds);
             if (!satici.isEmpty() && satici != QStringLiteral(".")) {
-                where += QStringLiteral(" AND r.adi = ?");
+                // The representative's full name, or the login name a representative sends for himself.
+                where += QStringLiteral(" AND (r.adi = ? OR c.saticino IN (SELECT saticino FROM users "
+                                        "WHERE adi = ? AND musteritipi IN (1, 2)))");
+                binds.emplace_back(satici);
                 binds.emplace_back(satici);
             }
         }

@@ -51,7 +51,7 @@ public:
 
 // Index of a named column; fails the test when it is missing.
 inline int col(const TableData &t, const char *name) {
-    const int i = t.indexOf(QString::fromLatin1(name));
+    const int i = t.indexOf(QString::fromUtf8(name));
     if (i < 0) qFatal("column %s missing", name);
     return i;
 }
