@@ -15,6 +15,8 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <utility>
+#include <zlib.h>
 
 namespace b2b {
 
@@ -25,6 +27,46 @@ const QString kYol = QStringLiteral("exe/TelvarSetupMerdal.exe");
 
 // A setup program is tens of megabytes; an endless answer must not eat the memory.
 constexpr qint64 kEnBuyukIndirme = qint64(1) << 30;
+
+// Inflates a gzip or zlib stream (windowBits 15 + 32 detects which), or a raw deflate stream
+// (windowBits -15). Fails on damaged data and on output beyond the download limit.
+bool inflateBody(const QByteArray &in, int windowBits, QByteArray *out) {
+    z_stream z{};
+    if (inflateInit2(&z, windowBits) != Z_OK) return false;
+    out->clear();
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.constData()));
+    z.avail_in = uInt(in.size());
+    char chunk[64 * 1024];
+    int rc = Z_OK;
+    do {
+        z.next_out = reinterpret_cast<Bytef *>(chunk);
+        z.avail_out = sizeof chunk;
+        rc = inflate(&z, Z_NO_FLUSH);
+        if (rc != Z_OK && rc != Z_STREAM_END) break;
+        out->append(chunk, qsizetype(sizeof chunk - z.avail_out));
+        if (out->size() > kEnBuyukIndirme) {
+            rc = Z_MEM_ERROR;
+            break;
+        }
+    } while (rc != Z_STREAM_END && (z.avail_in > 0 || z.avail_out == 0));
+    inflateEnd(&z);
+    return rc == Z_STREAM_END;
+}
+
+// The answer's body as it was meant to be saved. Empty `error` on success.
+QByteArray decodeBody(const QByteArray &body, const QByteArray &contentEncoding, QString *error) {
+    const QByteArray enc = contentEncoding.trimmed().toLower();
+    if (enc.isEmpty() || enc == "identity") return body;
+    QByteArray out;
+    if (enc == "gzip" || enc == "x-gzip" || enc == "deflate") {
+        if (inflateBody(body, 15 + 32, &out)) return out;
+        if (enc == "deflate" && inflateBody(body, -15, &out)) return out;
+        *error = QStringLiteral("Sıkıştırılmış yanıt açılamadı (%1)").arg(QString::fromLatin1(enc));
+        return {};
+    }
+    *error = QStringLiteral("Desteklenmeyen içerik kodlaması: %1").arg(QString::fromLatin1(enc));
+    return {};
+}
 
 QString ikiHane(double v) {
     QLocale loc;
@@ -117,8 +159,9 @@ void Tdosyaindir::SetAdres(const QString &address) {
     r.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     r.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     r.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,image/apng,*/*;q=0.8");
-    // Accept-Encoding is left to the network layer: it sends "gzip, deflate" itself and then also
-    // inflates the answer, which a hand-set header would prevent (the saved program would be corrupt).
+    // With this header set by hand the network layer leaves a compressed answer as it is; it is
+    // inflated when complete (decodeBody), so the progress counts the bytes on the wire.
+    r.setRawHeader("Accept-Encoding", "gzip, deflate");
     r.setRawHeader("Accept-Language", "en-US,tr-TR;q=0.8,tr;q=0.6,en;q=0.4");
     r.setHeader(QNetworkRequest::UserAgentHeader,
                 QStringLiteral("Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) "
@@ -169,17 +212,28 @@ void Tdosyaindir::Indir() {
         }
     }
 
+    tampon_.clear();
     reply_ = NetHTTPClient1->get(NetHTTPRequest1);
     reply_->setObjectName(QStringLiteral("NetHTTPRequest1"));
-    connect(reply_, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
-        bool abort = false;
-        NetHTTPClient1ReceiveData(NetHTTPClient1, total, received, abort);
-        if (reply_ && received > kEnBuyukIndirme) {
-            reply_->setProperty("b2bTooLarge", true);
-            reply_->abort();
-        }
-    });
+    // Progress is taken from the data as it arrives: the network layer's own progress signal is
+    // rate-limited and would not show the last state before a stall.
+    connect(reply_, &QNetworkReply::readyRead, this, &Tdosyaindir::veriGeldi);
     connect(reply_, &QNetworkReply::finished, this, &Tdosyaindir::indirmeBitti);
+}
+
+void Tdosyaindir::veriGeldi() {
+    if (!reply_) return;
+    tampon_ += reply_->readAll();
+    if (tampon_.size() > kEnBuyukIndirme) {
+        reply_->setProperty("b2bTooLarge", true);
+        reply_->abort();
+        return;
+    }
+    bool ok = false;
+    qint64 uzunluk = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&ok);
+    if (!ok) uzunluk = -1;
+    bool abort = false;
+    NetHTTPClient1ReceiveData(NetHTTPClient1, uzunluk, tampon_.size(), abort);
 }
 
 void Tdosyaindir::NetHTTPClient1ReceiveData(QObject *, qint64 AContentLength, qint64 AReadCount, bool &) {
@@ -210,7 +264,13 @@ void Tdosyaindir::indirmeBitti() {
         NetHTTPClient1RequestError(NetHTTPClient1, r->errorString());
         return;
     }
-    const QByteArray tampon = r->readAll();
+    tampon_ += r->readAll();
+    QString hata;
+    const QByteArray tampon = decodeBody(std::exchange(tampon_, QByteArray()), r->rawHeader("Content-Encoding"), &hata);
+    if (!hata.isEmpty()) {
+        NetHTTPClient1RequestError(NetHTTPClient1, hata);
+        return;
+    }
 
     QDir().mkpath(QFileInfo(dosya_).absolutePath());
     QFile f(dosya_);

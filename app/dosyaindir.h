@@ -66,11 +66,13 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    void veriGeldi();
     void indirmeBitti();
     void yerelHata(const QString &text);
 
     QNetworkReply *reply_ = nullptr;
     QString dosya_;
+    QByteArray tampon_; // the download, kept in memory until it is complete
 };
 
 } // namespace b2b

@@ -5,7 +5,8 @@ add_library(b2b_requests STATIC
   kullanicikayit.cpp kullanicikayit.h
 )
 target_include_directories(b2b_requests PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(b2b_requests PUBLIC b2b_remote b2b_ui Qt6::Widgets Qt6::Network)
+find_package(ZLIB REQUIRED)
+target_link_libraries(b2b_requests PUBLIC b2b_remote b2b_ui Qt6::Widgets Qt6::Network PRIVATE ZLIB::ZLIB)
 
 # The request page is shown inside the program when Qt WebEngine is installed
 # (tools/install-deps.sh with B2B_WEBENGINE=1); otherwise it opens in the system browser.
