@@ -59,15 +59,19 @@ QString assignMachine(Database &db, const QString &machineId, const QString &use
     if (id.isEmpty() || id.size() > 120) throw DbError(QStringLiteral("A machine id of 1 to 120 characters is needed"));
     bool isNumber = false;
     const int no = user.toInt(&isNumber);
-    Sql q(db, isNumber ? QStringLiteral("SELECT sirano, adi FROM users WHERE sirano = ?")
-                       : QStringLiteral("SELECT sirano, adi FROM users WHERE UPPER(adi) = UPPER(?)"));
-    if (isNumber) q.bind(no);
-    else q.bind(user.trimmed());
-    q.exec();
-    if (!q.next()) throw DbError(QStringLiteral("No user %1 (see 'b2b-server users')").arg(user));
-    const int sirano = q.toInt(0);
-    const QString name = q.toText(1);
     Transaction tx(db);
+    int sirano = 0;
+    QString name;
+    {
+        Sql q(db, isNumber ? QStringLiteral("SELECT sirano, adi FROM users WHERE sirano = ?")
+                           : QStringLiteral("SELECT sirano, adi FROM users WHERE UPPER(adi) = UPPER(?)"));
+        if (isNumber) q.bind(no);
+        else q.bind(user.trimmed());
+        q.exec();
+        if (!q.next()) throw DbError(QStringLiteral("No user %1 (see 'b2b-server users')").arg(user));
+        sirano = q.toInt(0);
+        name = q.toText(1);
+    }
     Sql del(db, QStringLiteral("DELETE FROM machines WHERE machine_id = ?"));
     del.bind(id).exec();
     Sql ins(db, QStringLiteral("INSERT INTO machines (machine_id, user_sirano, kayit, note) VALUES (?, ?, ?, ?)"));

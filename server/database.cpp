@@ -282,12 +282,14 @@ int Sql::rowsAffected() const { return q_->numRowsAffected(); }
 
 QVariant Sql::scalar(const QVariant &dflt) {
     exec();
-    if (next()) {
-        const QVariant v = value(0);
-        return v.isNull() ? dflt : v;
-    }
-    return dflt;
+    QVariant v = dflt;
+    if (next() && !isNull(0)) v = value(0);
+    // Done with it: an unfinished statement would keep its read snapshot open.
+    q_->finish();
+    return v;
 }
+
+void Sql::finish() { q_->finish(); }
 
 qint64 insertReturningKey(Database &db, const QString &table, const QString &keyColumn,
                           const std::vector<std::pair<QString, QVariant>> &values) {
@@ -312,6 +314,11 @@ qint64 insertReturningKey(Database &db, const QString &table, const QString &key
 Transaction::Transaction(Database &db) : c_(db.thread()) {
     if (c_.txDepth++ > 0) return;
     outer_ = true;
+    // A statement still reading would pin an old snapshot, and a writer on an old snapshot fails at
+    // once instead of waiting its turn; callers read inside the transaction instead.
+    for (auto &e : c_.cache)
+        if (e.second.busy && e.second.q->isActive())
+            qWarning("b2b-server: write transaction started while a statement is open: %s", qPrintable(e.first.left(80)));
     QSqlQuery q(c_.db);
     // IMMEDIATE takes the write lock up front, so two writers queue instead of failing on upgrade.
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {

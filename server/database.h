@@ -100,6 +100,8 @@ public:
     QString toText(int i) const { return value(i).toString(); }
     bool isNull(int i) const;
     int rowsAffected() const;
+    // Ends reading early (a statement read to its end finishes by itself).
+    void finish();
     // Scalar helpers: first column of the first row (default when there is none).
     QVariant scalar(const QVariant &dflt = {});
 

@@ -534,14 +534,18 @@ public:
         const Rates rates{checkedRate(a.dbl(8), "indirim 1"), checkedRate(a.dbl(11), "indirim 2"),
                           checkedRate(a.dbl(12), "indirim 3"), checkedRate(a.dbl(13), "indirim 4")};
         const int verenid = a.i32(9), k = a.i32(10);
-        requireCustomer(carino);
-        Sql it(db_, QStringLiteral("SELECT barkod, adi FROM items WHERE stokno = ?"));
-        it.bind(stokno).exec();
-        if (!it.next()) refuse(QStringLiteral("Stok bulunamadı: %1").arg(stokno));
-        // The catalogue's own code and name are stored, whatever text the caller shows. A new line
-        // starts unselected: only lines the user ticks go into the next order.
-        const QString barkod = it.toText(0), adi = it.toText(1);
         Transaction tx(db_);
+        requireCustomer(carino);
+        QString barkod, adi;
+        {
+            Sql it(db_, QStringLiteral("SELECT barkod, adi FROM items WHERE stokno = ?"));
+            it.bind(stokno).exec();
+            if (!it.next()) refuse(QStringLiteral("Stok bulunamadı: %1").arg(stokno));
+            // The catalogue's own code and name are stored, whatever text the caller shows. A new line
+            // starts unselected: only lines the user ticks go into the next order.
+            barkod = it.toText(0);
+            adi = it.toText(1);
+        }
         Sql q(db_, QStringLiteral("INSERT INTO basket (carino, stokno, barkod, stokadi, miktar, kdv, fiyat, ind1, ind2, ind3, "
                                   "ind4, verenid, veren, kampanya, sec, tarih, aciklama) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, '')"));
@@ -673,8 +677,8 @@ public:
         const TSonucBilgisi b = a.login(0);
         const int carino = a.i32(1), teslim = a.i32(2), kargo = a.i32(3), verenid = a.i32(5), firma = a.i32(6);
         const QString aciklama = a.text(4);
-        requireCustomer(carino);
         Transaction tx(db_);
+        requireCustomer(carino);
         const std::vector<LineRow> lines = basketLines(carino);
         std::vector<const LineRow *> chosen;
         for (const LineRow &l : lines)
