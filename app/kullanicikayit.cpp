@@ -4,6 +4,10 @@
 #include "uiseam.h"
 #include "utils.h"
 
+#ifdef B2B_HAVE_MACHINEID
+#include "machineid.h"
+#endif
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -151,8 +155,12 @@ Tkullanicikayit::Tkullanicikayit(QWidget *owner, const Connection &_c, const TSo
 }
 
 QString Tkullanicikayit::bilgisayarId() const {
-    // The login record carries the machine identifier: filled at start-up and refreshed after the login.
+#ifdef B2B_HAVE_MACHINEID
+    return BilgisayarIdAl();
+#else
+    // Without the machine-identity library: the login record's copy, which the login refreshes.
     return Bilgim.BILGISAYARID();
+#endif
 }
 
 void Tkullanicikayit::hataGoster(const QString &text) { MesajKutusu(text, MsgKind::Error, mbOK, dbOK, this); }

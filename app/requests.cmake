@@ -8,6 +8,12 @@ target_include_directories(b2b_requests PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 find_package(ZLIB REQUIRED)
 target_link_libraries(b2b_requests PUBLIC b2b_remote b2b_ui Qt6::Widgets Qt6::Network PRIVATE ZLIB::ZLIB)
 
+# The windows send the machine identifier of the login's machine-identity library.
+if(TARGET b2b_machine)
+  target_link_libraries(b2b_requests PUBLIC b2b_machine)
+  target_compile_definitions(b2b_requests PUBLIC B2B_HAVE_MACHINEID)
+endif()
+
 # The request page is shown inside the program when Qt WebEngine is installed
 # (tools/install-deps.sh with B2B_WEBENGINE=1); otherwise it opens in the system browser.
 option(B2B_USE_WEBENGINE "Show web pages inside the program when Qt WebEngine is available" ON)

@@ -5,6 +5,10 @@
 #include "uiseam.h"
 #include "utils.h"
 
+#ifdef B2B_HAVE_MACHINEID
+#include "machineid.h"
+#endif
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -98,8 +102,10 @@ Tmailform::Tmailform(QWidget *AOwner, const Connection &_c, const TSonucBilgisi 
     connect(Button1, &QPushButton::clicked, this, &Tmailform::Button1Click);
 
     con = std::shared_ptr<Connection>(_c.Clone());
-    // The login record carries the machine identifier (filled at start-up, refreshed after the login).
+#ifndef B2B_HAVE_MACHINEID
+    // Without the machine-identity library: the login record's copy, which the login refreshes.
     id_ = _b.BILGISAYARID();
+#endif
 }
 
 bool Tmailform::GirisKontrol() {
@@ -149,7 +155,11 @@ void Tmailform::Button2Click() {
     const QString k = CommaText(MemoSatirlari(konu->toPlainText()));
     auto sonuc = std::make_shared<Sonuc>(Sonuc::Hata);
     std::shared_ptr<Connection> c = con;
+#ifdef B2B_HAVE_MACHINEID
+    const QString id = BilgisayarIdAl();
+#else
     const QString id = id_;
+#endif
     TAwait([sonuc, c, id, b, k] { *sonuc = MailGonder(*c, id, b, k); }).Await(this, [this, sonuc] {
         if (*sonuc == Sonuc::Gonderildi) {
             MesajKutusu(QStringLiteral("Mail Gönderildi !"), MsgKind::Information, mbOK, dbOK, this);

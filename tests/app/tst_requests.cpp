@@ -3,6 +3,9 @@
 #include "fakeui.h"
 #include "formistekyeni.h"
 #include "kullanicikayit.h"
+#ifdef B2B_HAVE_MACHINEID
+#include "machineid.h"
+#endif
 #include "proxim.h"
 #include "scriptserver.h"
 #include "utils.h"
@@ -176,13 +179,22 @@ QStringList textArgs(const std::string &body, const char *method) {
 
 TSonucBilgisi loginRecord() {
     TSonucBilgisi b;
-    b.SetBILGISAYARID(QStringLiteral("WD-WCC4N7 ÇĞ01"));
+    b.SetBILGISAYARID(QStringLiteral("KAYITTAKI-ID"));
     b.SetADI(QStringLiteral("AHMET"));
     b.SetCariAdi(QStringLiteral("Öztürk Oto Yedek Parça"));
     b.SetCARINO(12);
     b.SetVarmi(true);
     b.SetVersion(2);
     return b;
+}
+
+// The identifier the windows send: computed afresh from the machine, not taken from the login record.
+QString expectedId() {
+#ifdef B2B_HAVE_MACHINEID
+    return BilgisayarIdAl();
+#else
+    return loginRecord().BILGISAYARID();
+#endif
 }
 
 TMobilCariBilgisi firm() {
@@ -598,7 +610,7 @@ private Q_SLOTS:
         auto c = connectTo(srv.port);
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         QCOMPARE(k->windowTitle(), QStringLiteral("Şifre Değiştirme İsteği"));
-        QCOMPARE(k->lblid->text(), QStringLiteral("Bilgisayar ID: WD-WCC4N7 ÇĞ01"));
+        QCOMPARE(k->lblid->text(), QStringLiteral("Bilgisayar ID: ") + expectedId());
         QVERIFY(k->durum == TIstek::teski);
         // Firm name and user name from the login record, the address from the server.
         const QStringList got = {k->firmaadi->text(), k->kullaniciadi->text(), k->adres1->text(), k->adres2->text(),
@@ -611,7 +623,7 @@ private Q_SLOTS:
         QVERIFY(k->yetkili->text().isEmpty() && k->sifre->text().isEmpty() && k->mail->text().isEmpty());
         const auto mc = calls.of("MobilCariBilgisiGetir");
         QCOMPARE(mc.size(), size_t(1));
-        QCOMPARE(textArgs(mc[0].second, "MobilCariBilgisiGetir"), (QStringList{"0", "WD-WCC4N7 ÇĞ01"}));
+        QCOMPARE(textArgs(mc[0].second, "MobilCariBilgisiGetir"), (QStringList{QStringLiteral("0"), expectedId()}));
         QVERIFY(ui.shown.isEmpty());
         QVERIFY(!k->con->Connected());
         QVERIFY(k->con.get() != c.get());
@@ -737,7 +749,7 @@ private Q_SLOTS:
             {k->vn, "123"},                {k->yetkili, "Ayşe Kaya"}, {k->kullaniciadi, "AHMET "},
             {k->sifre, "Yeni Şifre"},      {k->mail, "a@b.example"}, {k->kargoambar, "Aras"},
         };
-        QStringList expected = {QStringLiteral("WD-WCC4N7 ÇĞ01"), QStringLiteral("Şifre Değiştirme İsteği")};
+        QStringList expected = {expectedId(), QStringLiteral("Şifre Değiştirme İsteği")};
         for (const auto &[e, v] : values) {
             e->setText(v);
             expected << v;
