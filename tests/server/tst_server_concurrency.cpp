@@ -101,6 +101,52 @@ private Q_SLOTS:
         }
         QCOMPARE(total, expected);
     }
+
+    // Several clients send the same basket at the same moment: one order takes every selected line once.
+    void simultaneousOrdersOfOneBasket() {
+        ServerFixture fx(300);
+        TSonucBilgisi me = fx.login("DEMO-BAYI");
+        me.SetCARINO(20);
+        {
+            auto conn = fx.connect();
+            TServerMethods1Client p(*conn);
+            for (int i = 1; i <= 8; ++i)
+                QCOMPARE(p.SepetEkle2(me, 20, i * 11, QString(), QString(), i, 20, 50, 0, me.Sirano(), 0, 0, 0, 0), 1);
+            const TableData b = p.SepetVer2(20);
+            for (int r = 0; r < b.rowCount; ++r) p.SepetSecimGuncelle(b.value(r, col(b, "SIRANO")).toInt(), 1);
+        }
+        const int ordersBefore = [&] {
+            auto conn = fx.connect();
+            return TServerMethods1Client(*conn).OncekiSiparisler(20).rowCount;
+        }();
+        std::atomic<int> yes{0}, no{0}, failed{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 12; ++t) {
+            threads.emplace_back([&] {
+                try {
+                    auto conn = fx.connect();
+                    TServerMethods1Client p(*conn);
+                    (p.SiparisKaydet(me, 20, 1, 1, QStringLiteral("aynı anda"), me.Sirano(), 1) ? yes : no)++;
+                } catch (const RemoteError &) {
+                    ++failed;
+                }
+            });
+        }
+        for (std::thread &th : threads) th.join();
+        QCOMPARE(failed.load(), 0);
+        QCOMPARE(yes.load(), 1);
+        QCOMPARE(no.load(), 11);
+        auto conn = fx.connect();
+        TServerMethods1Client p(*conn);
+        QCOMPARE(p.SepetVer2(20).rowCount, 0);
+        const TableData orders = p.OncekiSiparisler(20);
+        QCOMPARE(orders.rowCount, ordersBefore + 1);
+        const TableData lines = p.SiparisAyrintisi2(20, orders.value(0, col(orders, "IDNO")).toInt());
+        QCOMPARE(lines.rowCount, 8);
+        int qty = 0;
+        for (int r = 0; r < lines.rowCount; ++r) qty += lines.value(r, col(lines, "MIKTAR")).toInt();
+        QCOMPARE(qty, 36);
+    }
 };
 
 QTEST_MAIN(TstServerConcurrency)
