@@ -76,11 +76,19 @@ int MesajKutusu(const QString &message, MsgKind kind, int buttons, int defaultBu
         req.buttons << buttonText(b.flag);
         if (b.code == defaultButton) req.defaultButton = buttonText(b.flag);
     }
-    return UiSeam::current().messageDialog(owner, req);
+    UiSeam &seam = UiSeam::current();
+    seam.beep(kind);
+    return seam.messageDialog(owner, req);
+}
+
+void UiSeam::beep(MsgKind kind) {
+    // X11 and Wayland offer one bell; the kind is kept so a sound theme can be plugged in here.
+    if (kind != MsgKind::Custom) QApplication::beep();
 }
 
 int WidgetUiSeam::messageDialog(QWidget *owner, const MessageRequest &req) {
-    QMessageBox box(owner);
+    // A dialog with a parent opens centred over the parent's window.
+    QMessageBox box(owner ? owner->window() : nullptr);
     box.setWindowTitle(req.caption);
     box.setText(req.text);
     switch (req.kind) {
@@ -93,7 +101,6 @@ int WidgetUiSeam::messageDialog(QWidget *owner, const MessageRequest &req) {
     QFont f = box.font();
     f.setPointSize(15);
     box.setFont(f);
-    QApplication::beep();
     QHash<QAbstractButton *, ModalResult> results;
     for (const ButtonInfo &b : kButtons) {
         if (!(req.buttonSet & b.flag)) continue;

@@ -52,6 +52,9 @@ public:
                                  const QString &defaultSuffix, const QString &initialName) = 0;
     // Ends the process at once.
     virtual void exitProcess(int code) = 0;
+    // The system sound of a message kind (MesajKutusu and the login's error beep). The platform
+    // bell by default; Custom makes no sound.
+    virtual void beep(MsgKind kind);
 
     static UiSeam &current();
     // Replaces the seam; returns the previous one. Ownership stays with the caller.
