@@ -48,7 +48,7 @@ const char *const kSchema[] = {
     "CREATE INDEX items_campaign ON items (kampanya)",
     "CREATE TABLE item_codes (code VARCHAR(60) NOT NULL, stokno INTEGER NOT NULL, PRIMARY KEY (code, stokno))",
     "CREATE TABLE item_words (word VARCHAR(60) NOT NULL, stokno INTEGER NOT NULL, PRIMARY KEY (word, stokno))",
-    "CREATE INDEX item_words_item ON item_words (stokno, word)",
+    "CREATE TABLE item_search (stokno INTEGER PRIMARY KEY, words TEXT NOT NULL)",
     "CREATE TABLE basket (sirano %PK%, carino INTEGER NOT NULL, stokno INTEGER NOT NULL, barkod VARCHAR(40), "
     "stokadi VARCHAR(100), miktar DOUBLE PRECISION NOT NULL, kdv DOUBLE PRECISION NOT NULL, "
     "fiyat DOUBLE PRECISION NOT NULL, ind1 DOUBLE PRECISION NOT NULL, ind2 DOUBLE PRECISION NOT NULL, "
@@ -114,7 +114,7 @@ const char *const kSchema[] = {
 };
 
 const char *const kTables[] = {"settings",    "reps",          "customers",      "users",           "machines",
-                               "pictures",    "items",         "item_codes",     "item_words",      "basket",
+                               "pictures",    "items",         "item_codes",     "item_words",      "item_search", "basket",
                                "delivery_types", "cargo_types", "shipping_firms", "orders",         "order_lines",
                                "invoices",    "invoice_lines", "collections",    "collection_items", "virtual_pos",
                                "statement",   "adverts",       "banners",        "outbox",          "access_requests",

@@ -607,7 +607,9 @@ public:
     }
 
     int basketCount(const TSonucBilgisi &b) {
-        const User u = user(b.Sirano());
+        // Only a record that claims a representative is looked up (and then trusted only as stored).
+        const bool claimsRep = b.MusteriTipi() == 1 || b.MusteriTipi() == 2;
+        const User u = claimsRep ? user(b.Sirano()) : User{};
         if (u.found && (u.type == 1 || u.type == 2)) {
             Scope s;
             s.type = u.type;

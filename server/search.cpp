@@ -4,21 +4,24 @@
 #include "textnorm.h"
 
 #include <QStringList>
+#include <climits>
 #include <unordered_set>
 
 namespace b2b::server {
 
 namespace {
 
-constexpr int kMaxWords = 6;
-constexpr int kCountProbe = 20000;
+constexpr int kMaxWords = 8;
+constexpr int kCountProbe = 6000;
 
 class Collector {
 public:
     explicit Collector(int cap) : cap_(cap) {}
     bool full() const { return int(out.size()) >= cap_; }
-    void add(int stokno) {
-        if (!full() && seen_.insert(stokno).second) out.push_back(stokno);
+    bool add(int stokno) {
+        if (full() || !seen_.insert(stokno).second) return false;
+        out.push_back(stokno);
+        return true;
     }
     int room() const { return cap_ - int(out.size()); }
     std::vector<int> out;
@@ -38,29 +41,35 @@ int boundedWordCount(Database &db, const QString &w) {
 
 void nameMatches(Database &db, QStringList words, Collector &c) {
     if (words.size() > kMaxWords) words = words.mid(0, kMaxWords);
-    // Drive the scan with the rarest word; the others are checked per item through the item index.
-    if (words.size() > 1) {
-        int best = 0, bestCount = INT_MAX;
-        for (int i = 0; i < words.size(); ++i) {
-            const int n = boundedWordCount(db, words[i]);
-            if (n == 0) return; // one word matches nothing: no item can match all
-            if (n < bestCount) {
-                bestCount = n;
-                best = i;
-            }
-        }
-        words.move(best, 0);
+    if (words.size() == 1) {
+        Sql q(db, QStringLiteral("SELECT stokno FROM item_words WHERE word >= ? AND word < ? LIMIT ?"));
+        q.bind(words[0]).bind(Database::prefixUpperBound(words[0])).bind(c.room() * 2 + 16).exec();
+        while (q.next() && !c.full()) c.add(q.toInt(0));
+        return;
     }
-    QString sql = QStringLiteral("SELECT w0.stokno FROM item_words w0 WHERE w0.word >= ? AND w0.word < ?");
-    for (int i = 1; i < words.size(); ++i)
-        sql += QStringLiteral(" AND EXISTS (SELECT 1 FROM item_words w%1 WHERE w%1.stokno = w0.stokno "
-                              "AND w%1.word >= ? AND w%1.word < ?)")
-                   .arg(i);
+    // The rarest word drives the scan (ties: the longest); every candidate's word list is then checked
+    // for the other words in memory, one row per candidate instead of one index probe per word.
+    int best = 0, bestCount = INT_MAX;
+    for (int i = 0; i < words.size(); ++i) {
+        const int n = boundedWordCount(db, words[i]);
+        if (n == 0) return; // one word matches nothing: no item can match all
+        if (n < bestCount || (n == bestCount && words[i].size() > words[best].size())) {
+            bestCount = n;
+            best = i;
+        }
+    }
+    const QString driver = words[best];
+    words.removeAt(best);
+    // Each item's words are kept as one text " W1 W2 ... "; a word starts at a blank. Only the
+    // normalised letters and digits reach LIKE, so no pattern character can come from the user.
+    QString sql = QStringLiteral("SELECT w.stokno FROM item_words w JOIN item_search s ON s.stokno = w.stokno "
+                                 "WHERE w.word >= ? AND w.word < ?");
+    for (int i = 0; i < words.size(); ++i) sql += QStringLiteral(" AND s.words LIKE ?");
     sql += QStringLiteral(" LIMIT ?");
     Sql q(db, sql);
-    for (const QString &w : words) q.bind(w).bind(Database::prefixUpperBound(w));
-    q.bind(c.room() * 2 + 16);
-    q.exec();
+    q.bind(driver).bind(Database::prefixUpperBound(driver));
+    for (const QString &w : words) q.bind(QStringLiteral("% ") + w + QStringLiteral("%"));
+    q.bind(c.room() * 2 + 16).exec();
     while (q.next() && !c.full()) c.add(q.toInt(0));
 }
 

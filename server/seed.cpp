@@ -367,6 +367,7 @@ private:
                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
         Sql code(db_, QStringLiteral("INSERT INTO item_codes (code, stokno) VALUES (?, ?)"));
         Sql word(db_, QStringLiteral("INSERT INTO item_words (word, stokno) VALUES (?, ?)"));
+        Sql search(db_, QStringLiteral("INSERT INTO item_search (stokno, words) VALUES (?, ?)"));
         const int statusWeights[] = {0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 3, 3, 4, 5, 0, 1};
         const double itemDisc[] = {3, 5, 7.5};
         for (int k = 1; k <= opt_.items; ++k) {
@@ -428,6 +429,7 @@ private:
                                                    QLatin1Char(' ') + group))
                 if (!words.contains(w)) words.append(w);
             for (const QString &w : words) word.bind(w).bind(k).exec();
+            search.bind(k).bind(QLatin1Char(' ') + words.join(QLatin1Char(' ')) + QLatin1Char(' ')).exec();
             if (k <= kPopular) items_.push_back(ItemInfo{k, barkod, adi, fiyat, kampfiyat, iskonto, kdv, ozelmarka, kamp});
             if (k % 20000 == 0) step(QStringLiteral("%1 items").arg(k));
         }
