@@ -62,10 +62,12 @@ void TWebTarayici::Navigate(const QString &address) {
 #ifdef B2B_HAVE_WEBENGINE
     static_cast<QWebEngineView *>(view_)->load(url);
 #else
-    not_->setText(QStringLiteral("İstek formu varsayılan tarayıcınızda açılıyor.<br>Açılmazsa bu adresi "
-                                 "tarayıcınıza yazınız:<br><br><a href=\"%1\">%2</a>")
-                      .arg(QString::fromUtf8(url.toEncoded()).toHtmlEscaped(), address.toHtmlEscaped()));
-    if (sistemTarayicisi()) sistemTarayicisi()(url);
+    const bool acildi = sistemTarayicisi() && sistemTarayicisi()(url);
+    const QString ust = acildi ? QStringLiteral("İstek formu varsayılan tarayıcınızda açıldı.<br>Açılmadıysa bu adresi "
+                                                "tarayıcınıza yazınız:")
+                               : QStringLiteral("Tarayıcı açılamadı.<br>İstek formu için bu adresi tarayıcınıza yazınız:");
+    not_->setText(ust + QStringLiteral("<br><br><a href=\"%1\">%2</a>")
+                            .arg(QString::fromUtf8(url.toEncoded()).toHtmlEscaped(), address.toHtmlEscaped()));
 #endif
 }
 

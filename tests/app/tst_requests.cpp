@@ -555,11 +555,17 @@ private Q_SLOTS:
         QCOMPARE(Tformistekyeni::IstekAdresi(web, id), address);
     }
 
+    void requestPage_data() {
+        QTest::addColumn<bool>("browserOpens");
+        QTest::newRow("browser opens") << true;
+        QTest::newRow("no browser") << false;
+    }
     void requestPage() {
+        QFETCH(bool, browserOpens);
         QList<QUrl> opened;
         SistemTarayicisi old = SetSistemTarayicisi([&](const QUrl &u) {
             opened << u;
-            return true;
+            return browserOpens;
         });
         QString caption, location, note;
         int panel = 0, buttonWidth = 0;
@@ -594,6 +600,7 @@ private Q_SLOTS:
             QCOMPARE(q.queryItemValue(QStringLiteral("id")), QStringLiteral("WD-1 2"));
             QVERIFY2(note.contains(QStringLiteral("formmailgonder.aspx?carino=0&amp;kullanici= &amp;id=WD-1 2")),
                      qPrintable(note));
+            QCOMPARE(note.startsWith(QStringLiteral("Tarayıcı açılamadı.")), !browserOpens);
         }
     }
 
