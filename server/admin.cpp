@@ -33,11 +33,11 @@ void listMachines(Database &db, QTextStream &out) {
                              "LEFT JOIN users u ON u.sirano = m.user_sirano LEFT JOIN customers c ON c.carino = u.carino "
                              "ORDER BY m.machine_id"));
     q.exec();
-    out << QStringLiteral("%1  %2  %3\n").arg(QStringLiteral("MACHINE ID"), -40).arg(QStringLiteral("USER"), -22).arg(QStringLiteral("CUSTOMER"));
+    out << QStringLiteral("%1  %2  %3\n").arg(QStringLiteral("MACHINE ID"), -40).arg(QStringLiteral("USER"), -46).arg(QStringLiteral("CUSTOMER"));
     while (q.next()) {
         const QString user = q.isNull(1) ? QStringLiteral("(missing user)")
                                          : QStringLiteral("%1 #%2, %3").arg(q.toText(2)).arg(q.toInt(1)).arg(typeName(q.toInt(3)));
-        out << QStringLiteral("%1  %2  %3\n").arg(q.toText(0), -40).arg(user, -22).arg(q.toInt(4) > 0 ? q.toText(5) : QStringLiteral("-"));
+        out << QStringLiteral("%1  %2  %3\n").arg(q.toText(0), -40).arg(user, -46).arg(q.toInt(4) > 0 ? q.toText(5) : QStringLiteral("-"));
     }
     Sql u(db, QStringLiteral("SELECT detail, MAX(tarih), COUNT(*) FROM activity_log WHERE action = 'unknown-machine' "
                              "AND detail NOT IN (SELECT machine_id FROM machines) GROUP BY detail ORDER BY MAX(tarih) DESC"));

@@ -539,8 +539,8 @@ private:
         Sql st(db_, QStringLiteral("INSERT INTO statement (id, carino, tarih, turadi, evrak, borc, alacak, kur, idno, "
                                    "vade, aciklama) VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
         const double base = dayNumber(demoBaseDate());
-        const QString banks[] = {QStringLiteral("Marmara Bank"), QStringLiteral("Ege Finans Bankası"),
-                                 QStringLiteral("Anadolu Katılım")};
+        const QString banks[] = {QStringLiteral("Lalebank"), QStringLiteral("Çınar Finans Bankası"),
+                                 QStringLiteral("Yakamoz Katılım")};
         int invNo = 100001, invLine = 1, colNo = 200001, colItem = 1, posNo = 1, stId = 1;
         for (const CustomerInfo &c : customers_) {
             const QString repName = QString::fromUtf8(kReps[c.rep - 1].name);
