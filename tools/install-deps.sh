@@ -12,7 +12,7 @@ PKGS=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick unzip curl sqlite3 fonts-dejavu-core ccache
+  xvfb xauth x11-apps xdotool imagemagick unzip curl sqlite3 fonts-dejavu-core ccache
 )
 if [ "${B2B_WEBENGINE:-0}" = 1 ]; then PKGS+=(qt6-webengine-dev); fi
 
