@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <cmath>
+#include <functional>
 
 namespace b2b::server {
 
@@ -167,19 +168,7 @@ QByteArray bottomStripBmp() {
     return encode(img, "BMP");
 }
 
-QByteArray renderPdf(const PdfDocument &doc) {
-    QByteArray out;
-    QBuffer buf(&out);
-    buf.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buf);
-    pdf.setTitle(doc.title);
-    pdf.setCreator(QStringLiteral("Telvar Otomotiv Merdal B2B"));
-    pdf.setResolution(96);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                  doc.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                  QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    QPainter p(&pdf);
-    const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
+void paintDocument(QPainter &p, const QRect &page, const PdfDocument &doc, const std::function<void()> &newPage) {
     const int w = page.width();
     const int h = page.height();
     int y = 0;
@@ -237,7 +226,7 @@ QByteArray renderPdf(const PdfDocument &doc) {
     int n = 0;
     for (const QStringList &row : doc.table.rows) {
         if (y + rowH > h - 40) {
-            pdf.newPage();
+            newPage();
             y = 0;
             header();
             tableHeader();
@@ -258,12 +247,27 @@ QByteArray renderPdf(const PdfDocument &doc) {
     p.setFont(font(10));
     for (const QString &line : doc.closing) {
         if (y + rowH > h) {
-            pdf.newPage();
+            newPage();
             y = 0;
         }
         p.drawText(QRect(0, y, w, rowH), Qt::AlignLeft | Qt::AlignVCenter, line);
         y += rowH;
     }
+}
+
+QByteArray renderPdf(const PdfDocument &doc) {
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buf);
+    pdf.setTitle(doc.title);
+    pdf.setCreator(QStringLiteral("Telvar Otomotiv Merdal B2B"));
+    pdf.setResolution(96);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                  doc.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                  QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+    QPainter p(&pdf);
+    paintDocument(p, pdf.pageLayout().paintRectPixels(pdf.resolution()), doc, [&] { pdf.newPage(); });
     p.end();
     return out;
 }

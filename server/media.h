@@ -4,8 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QRect>
 #include <QStringList>
+#include <functional>
 #include <vector>
+
+class QPainter;
 
 namespace b2b::server {
 
@@ -37,5 +41,7 @@ struct PdfDocument {
     bool landscape = false;
 };
 QByteArray renderPdf(const PdfDocument &doc);
+// Paints the document onto any device; `newPage` starts the next page (PDF) or does nothing.
+void paintDocument(QPainter &p, const QRect &page, const PdfDocument &doc, const std::function<void()> &newPage);
 
 } // namespace b2b::server
