@@ -36,7 +36,8 @@ void appendFolded(QString &out, QChar c) {
 }
 
 bool isWordBreak(QChar c) {
-    return c.isSpace() || c == u',' || c == u';' || c == u'(' || c == u')' || c == u'[' || c == u']' || c == u'+';
+    return c.isSpace() || c == u',' || c == u';' || c == u'(' || c == u')' || c == u'[' || c == u']' || c == u'+' ||
+           c == u'-' || c == u'/';
 }
 
 } // namespace
