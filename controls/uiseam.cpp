@@ -129,9 +129,22 @@ void WidgetUiSeam::warningBox(QWidget *owner, const QString &caption, const QStr
     box.exec();
 }
 
+QString qtFileFilter(const QString &filter) {
+    // "Name|pattern|Name2|pattern2" (the program's form) -> "Name (pattern);;Name2 (pattern2)".
+    if (!filter.contains(u'|')) return filter;
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(u';', u' ');
+        out << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
 QString WidgetUiSeam::saveFileName(QWidget *owner, const QString &title, const QString &filter,
                                    const QString &defaultSuffix, const QString &initialName) {
-    QFileDialog dlg(owner, title, initialName, filter);
+    QFileDialog dlg(owner, title, initialName, qtFileFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};

@@ -76,6 +76,8 @@ public:
 int MesajKutusu(const QString &message, MsgKind kind, int buttons, int defaultButton, QWidget *owner = nullptr);
 
 QString captionOf(MsgKind kind);
+// The program's "Name|pattern" filter form in the form Qt's file dialog takes.
+QString qtFileFilter(const QString &filter);
 QString buttonText(MsgButton b);
 
 } // namespace b2b
