@@ -19,7 +19,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QScreen>
 
 namespace b2b {
@@ -53,6 +55,16 @@ void paintGear(QPainter &p, QPointF c, qreal r, int teeth, const QColor &col) {
     p.fillPath(path.subtracted(hole), col);
 }
 
+// Password letters are shown as "*" whatever the style would draw.
+class YildizliSifre : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *opt, const QWidget *w, QStyleHintReturn *ret) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return '*';
+        return QProxyStyle::styleHint(hint, opt, w, ret);
+    }
+};
+
 } // namespace
 
 QPixmap FirmaLogosu(QSize size) {
@@ -69,12 +81,17 @@ QPixmap FirmaLogosu(QSize size) {
     p.setPen(QColor(0x1E, 0x2A, 0x36));
     const QRectF textRect(h * 1.05, 0, size.width() - h * 1.05, h * 0.62);
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("TELVAR"));
-    f.setPixelSize(int(h * 0.17));
+    // The subtitle shrinks until it fits beside the gear (fonts differ between desktops).
+    const QString sub = QStringLiteral("OTOMOTİV · MERDAL");
+    const qreal avail = size.width() - h * 1.07 - 2;
     f.setBold(false);
+    for (int px = int(h * 0.17); px > 6; --px) {
+        f.setPixelSize(px);
+        if (QFontMetricsF(f).horizontalAdvance(sub) <= avail) break;
+    }
     p.setFont(f);
     p.setPen(kKirmizi);
-    p.drawText(QRectF(h * 1.07, h * 0.62, size.width() - h * 1.07, h * 0.3), Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("OTOMOTİV · MERDAL"));
+    p.drawText(QRectF(h * 1.07, h * 0.62, avail, h * 0.3), Qt::AlignLeft | Qt::AlignTop, sub);
     return pm;
 }
 
@@ -162,8 +179,10 @@ Tgirisform::Tgirisform(QWidget *owner) : QDialog(nullptr) {
     sifre->setObjectName(QStringLiteral("sifre"));
     sifre->setGeometry(44, 300, 280, 30);
     sifre->setValidator(new BuyukHarfDogrulayici(sifre));
+    auto *yildiz = new YildizliSifre(QStyleFactory::create(QStringLiteral("Fusion")));
+    yildiz->setParent(sifre);
+    sifre->setStyle(yildiz);
     sifre->setEchoMode(QLineEdit::Password);
-    sifre->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }")); // "*"
 
     RxGIFAnimator1 = new BusyIndicator(this);
     RxGIFAnimator1->setObjectName(QStringLiteral("RxGIFAnimator1"));
@@ -179,6 +198,10 @@ Tgirisform::Tgirisform(QWidget *owner) : QDialog(nullptr) {
     sifre->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, &Tgirisform::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tgirisform::Button2Click);
+
+    // With an application style sheet the font reaches only controls that exist when it is set.
+    setFont(QFont());
+    setFont(font);
 
     if (QScreen *s = screen()) move(s->availableGeometry().center() - rect().center());
     FormCreate();

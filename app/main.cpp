@@ -9,6 +9,7 @@
 #include "zircon.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstring>
 
@@ -41,6 +42,8 @@ int main(int argc, char **argv) {
 
     b2b::TForm1 form;
     form.FormCreate();
+    // Maximised; the geometry is also set for desktops without a window manager that would do it.
+    if (QScreen *s = form.screen()) form.setGeometry(s->availableGeometry());
     form.showMaximized();
     const int rc = app.exec();
     b2b::ClearEndpointSettings();

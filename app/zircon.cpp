@@ -39,6 +39,9 @@ bool ZirconUygula(QApplication &app) {
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x8A, 0x95, 0xA0));
     app.setPalette(p);
 
+    // Windows set their font (and some panels their colours) for all their controls; the style
+    // sheet must not stop that from reaching the children.
+    QCoreApplication::setAttribute(Qt::AA_UseStyleSheetPropagationInWidgetStyles, true);
     QFile qss(QStringLiteral(":/b2b/zircon.qss"));
     if (!qss.open(QIODevice::ReadOnly)) return false;
     app.setStyleSheet(QString::fromUtf8(qss.readAll()));

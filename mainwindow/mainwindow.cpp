@@ -224,6 +224,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
     v->addWidget(Panel3);
     v->addWidget(Panel5);
     setCentralWidget(central);
+    // Set again now that every control exists: with an application style sheet the window's font
+    // reaches only the controls that exist when it is set.
+    setFont(QFont());
+    setFont(f);
     resize(1280, 800);
 }
 
@@ -640,7 +644,7 @@ void TForm1::closeEvent(QCloseEvent *e) {
 QString TForm1::SayiBasligi(int count, const QString &name) { return QString::number(count) + u'=' + name; }
 
 QString TForm1::TutarBasligi(double amount) {
-    return FloatToStr(amount, QLocale::system()) + QStringLiteral("=Bakiyeler");
+    return FloatToStr(amount, QLocale()) + QStringLiteral("=Bakiyeler");
 }
 
 void TForm1::SekmeBasligiYaz(QWidget *tab, const QString &caption) {

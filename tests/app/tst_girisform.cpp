@@ -10,6 +10,7 @@
 #include "scriptserver.h"
 #include "utils.h"
 #include "wire.h"
+#include "zircon.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -161,6 +162,7 @@ class TstGirisform : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(ZirconUygula(*qApp)); // the look the program runs with
         SetBaglantiKurWait([](int) {});
         SetDisIpBekleme([](int) {});
         QDir().mkpath(sys_.path() + "/block/sda/device");
@@ -244,6 +246,7 @@ private Q_SLOTS:
         QTest::keyClicks(w->sifre, "abc1");
         QCOMPARE(w->adi->text(), QStringLiteral("BAYI"));
         QCOMPARE(w->sifre->text(), QStringLiteral("ABC1"));
+        QCOMPARE(w->sifre->displayText(), QStringLiteral("****"));
     }
 
     void rememberedCredentials_data() {
