@@ -300,6 +300,7 @@ void TForm1::buildHeader(QWidget *host) {
     R1 = Genelmenu->addAction(QStringLiteral("Raporlar"));
     R1->setObjectName(QStringLiteral("R1"));
     R1->setVisible(false);
+    R1->setEnabled(false); // the reports window is not part of this build yet
     connect(M1, &QAction::triggered, this, &TForm1::M1Click);
     connect(N4, &QAction::triggered, this, &TForm1::N4Click);
     connect(websitesi1, &QAction::triggered, this, &TForm1::websitesi1Click);
@@ -621,7 +622,7 @@ void TForm1::G1Click() { close(); }
 void TForm1::R1Click() { RaporlariAc(); }
 
 void TForm1::RaporlariAc() {
-    // The reports window is not part of this build yet.
+    // The reports window is not part of this build yet; its menu item stays disabled.
 }
 
 // ---------------------------------------------------------------------------------------------
