@@ -7,6 +7,7 @@
 #include "formistekyeni.h"
 #include "girisform.h"
 #include "machineid.h"
+#include "notifier.h"
 #include "scriptserver.h"
 #include "utils.h"
 #include "wire.h"
@@ -497,6 +498,33 @@ private Q_SLOTS:
         QTest::keyClick(l->w->sifre, Qt::Key_Return); // ignored while the button is disabled
         QTRY_COMPARE_WITH_TIMEOUT(l->w->durum(), Tgirisform::Durum::Done, 20000);
         QCOMPARE(fetches(), 1);
+    }
+
+    void notifierShowsOnTheUiThread() {
+        // Texts of the remote layer's connection attempts, also when a worker reports them.
+        struct Seen : test::FakeUi {
+            QList<QThread *> threads;
+            void plainMessage(const QString &t) override {
+                threads << QThread::currentThread();
+                FakeUi::plainMessage(t);
+            }
+        } ui;
+        UiBaglantiBildirici n;
+        n.attemptFailed(QStringLiteral("127.0.0.1:9 - Connection refused"));
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+            n.attemptFailed(QStringLiteral("from a worker"));
+            n.connectionFailed(QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+            done = true;
+        });
+        QTRY_VERIFY(done.load());
+        worker.join();
+        QCOMPARE(ui.texts(), QStringList({QStringLiteral("127.0.0.1:9 - Connection refused"),
+                                          QStringLiteral("from a worker"),
+                                          QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!")}));
+        QCOMPARE(ui.threads, (QList<QThread *>{qApp->thread(), qApp->thread()}));
+        QCOMPARE(ui.shown.last().kind, MsgKind::Error);
+        QCOMPARE(ui.shown.last().caption, QStringLiteral("Hata"));
     }
 
     void realRequestPageShowsThisComputersAddress() {
