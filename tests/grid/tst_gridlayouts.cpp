@@ -51,13 +51,15 @@ void TestGridLayouts::columnFacts_data() {
     QTest::addColumn<int>("weight");
     QTest::addColumn<int>("footer");
     QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("wrap");    // -1: not checked
+    QTest::addColumn<int>("centred"); // horizontally centred; -1: not checked
     const int S = int(Visibility::Shown), H = int(Visibility::Hidden), N = int(Visibility::Never);
     const int none = int(Summary::None), count = int(Summary::Count), sum = int(Summary::Sum), avg = int(Summary::Average);
     const int text = int(CellKind::Text), icon = int(CellKind::Icon), check = int(CellKind::CheckBox);
     auto row = [&](const char *tag, const char *grid, const char *field, int occ, int pos, const char *caption, int vis,
-                   int w, int footer, int kind) {
+                   int w, int footer, int kind, int wrap = -1, int centred = -1) {
         QTest::newRow(tag) << QString::fromUtf8(grid) << QString::fromUtf8(field) << occ << pos << QString::fromUtf8(caption)
-                           << vis << w << footer << kind;
+                           << vis << w << footer << kind << wrap << centred;
     };
     row("stok DURUM", "stok", "DURUM", 0, 1, "Merdal", S, 1, none, icon);
     row("stok DEPO2", "stok", "DEPO2", 0, 2, "Ravud", S, 1, none, icon);
@@ -89,6 +91,17 @@ void TestGridLayouts::columnFacts_data() {
     row("tahsilat Döviz Tutar", "tahsilat", "Döviz Tutar", 0, 10, "", N, 0, none, text);
     row("oncekiler ALANNOTU", "oncekiler", "ALANNOTU", 0, 18, "Alanın Notu", S, 0, none, int(CellKind::MultiLine));
     row("duyuru picture", "duyuru", "Resim", 0, 1, "", S, 0, none, int(CellKind::Picture));
+    // catalogue text cells wrap, except the one-line price and discount cells; stock list's discount text centred
+    row("stok ADI wraps", "stok", "ADI", 0, 7, "Açıklama", S, 3, none, text, 1, 0);
+    row("stok LISTEFIYAT1 one line", "stok", "LISTEFIYAT1", 0, 27, "Liste Fiyatı", H, 2, none, text, 0, 0);
+    row("stok INDIRIMYAZI centred", "stok", "INDIRIMYAZI", 0, 32, "İndirim Oran", S, 2, none, text, 0, 1);
+    row("stok KDVDAHIL wraps", "stok", "KDVDAHIL", 0, 34, "KDV Dahil Fiyat", S, 3, none, text, 1, 0);
+    row("kampanyali ESKIFIYAT one line", "kampanyali", "ESKIFIYAT", 0, 25, "Liste Fiyatı", S, 2, none, text, 0, 0);
+    row("kampanyali INDIRIMYAZI", "kampanyali", "INDIRIMYAZI", 0, 30, "İndirim Oran", S, 2, none, text, 0, 0);
+    row("kampanyali FIYAT wraps", "kampanyali", "FIYAT", 0, 26, "Kampanyalı Fiyatı", S, 2, none, text, 1, 0);
+    row("yeniler ADI no wrap", "yeniler", "ADI", 0, 5, "Açıklama", S, 3, none, text, 0, 0);
+    row("sepet INDIRIMYAZI centred", "sepet", "INDIRIMYAZI", 0, 16, "İndirim Oran", S, 2, none, text, 0, 1);
+    row("stok DEPO2 icon centred", "stok", "DEPO2", 0, 2, "Ravud", S, 1, none, icon, 0, 1);
 }
 
 void TestGridLayouts::columnFacts() {
@@ -105,6 +118,10 @@ void TestGridLayouts::columnFacts() {
     QTEST(c.weight, "weight");
     QTEST(int(c.footer), "footer");
     QTEST(int(c.kind), "kind");
+    QFETCH(int, wrap);
+    if (wrap >= 0) QCOMPARE(int(c.wrap), wrap);
+    QFETCH(int, centred);
+    if (centred >= 0) QCOMPARE(int(bool(c.align & Qt::AlignHCenter)), centred);
 }
 
 void TestGridLayouts::fieldBoundTwice() {
