@@ -5,6 +5,7 @@
 #include "recordset.h"
 #include "uiseam.h"
 
+#include <QSignalBlocker>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QContextMenuEvent>
@@ -596,7 +597,7 @@ DataGrid::DataGrid(GridLayout layout, QWidget *parent) : QWidget(parent) {
     inChooser_.resize(lay.columns.size());
     for (size_t i = 0; i < lay.columns.size(); ++i) {
         visible_[i] = lay.columns[i].visibility == Visibility::Shown;
-        inChooser_[i] = lay.columns[i].visibility != Visibility::Never;
+        inChooser_[i] = lay.columns[i].visibility != Visibility::Never && lay.columns[i].offered;
     }
     fitToWidth_ = lay.fitToWidth;
 
@@ -642,6 +643,15 @@ DataGrid::DataGrid(GridLayout layout, QWidget *parent) : QWidget(parent) {
     header_->setVisible(lay.showHeader);
     header_->setSectionsMovable(lay.columnsMovable);
     header_->setSectionResizeMode(lay.columnsResizable ? QHeaderView::Interactive : QHeaderView::Fixed);
+    for (size_t i = 0; i < lay.columns.size(); ++i)
+        if (!lay.columns[i].resizable) header_->setSectionResizeMode(int(i), QHeaderView::Fixed);
+    // Columns that must stay in place are put back when dragged.
+    connect(header_, &QHeaderView::sectionMoved, this, [this](int logical, int oldVisual, int newVisual) {
+        const auto &cols = model_->layout().columns;
+        if (logical < 0 || logical >= int(cols.size()) || cols[size_t(logical)].movable) return;
+        const QSignalBlocker block(header_);
+        header_->moveSection(newVisual, oldVisual);
+    });
     header_->setStretchLastSection(false);
     setRowHeight(lay.rowHeight);
     for (size_t i = 0; i < lay.columns.size(); ++i) {

@@ -65,6 +65,9 @@ struct ColumnSpec {
     bool filterable = true;   // filter button (when the grid has them)
     bool focusable = true;
     bool searchable = true;   // type-ahead search may use this column
+    bool offered = true;      // a shown column the chooser may still leave out (the basket's "Seç")
+    bool movable = true;      // the user may drag this column elsewhere
+    bool resizable = true;    // the user may change this column's width
 
     QString id() const { return name.isEmpty() ? field : name; }
     QString headerText() const { return caption.isEmpty() ? field : caption; }

@@ -736,11 +736,13 @@ void wrapTextExcept(GridLayout &l, const QStringList &oneLine) {
 }
 
 void representativeOnly(GridLayout &l) {
-    // The remaining-quantity column, when shown, takes no filter and no focus.
+    // The remaining-quantity column, when shown, takes no filter or focus and stays where it is.
     const int i = l.indexOf(u"KALAN"_s);
     if (i < 0) return;
     l.columns[size_t(i)].filterable = false;
     l.columns[size_t(i)].focusable = false;
+    l.columns[size_t(i)].movable = false;
+    l.columns[size_t(i)].resizable = false;
 }
 
 } // namespace
@@ -806,6 +808,7 @@ GridLayout sepetLayout() {
     ColumnSpec &sec = colOf(l, u"SEC"_s);
     sec.kind = CellKind::CheckBox;
     sec.searchable = false;
+    sec.offered = false;
     sec.align = Qt::AlignHCenter;
     colOf(l, u"INDIRIMYAZI"_s).align = Qt::AlignHCenter;
     return l;

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void namesCaptionsAndVisibility();
     void chooserOffersShownAndHidden_data();
     void chooserOffersShownAndHidden();
+    void fixedColumnStaysPut();
     void chooserButtonAndRoles();
     void headerClickSorts();
     void statementHeaderClickKeepsOrder();
@@ -92,26 +93,50 @@ void TestGridWidget::namesCaptionsAndVisibility() {
 }
 
 void TestGridWidget::chooserOffersShownAndHidden_data() {
+    QTest::addColumn<bool>("basket");
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("offered");
     QTest::addColumn<bool>("visible");
-    QTest::newRow("S Barkod") << QStringLiteral("BARKOD") << true << true;
-    QTest::newRow("S Merdal") << QStringLiteral("DURUM") << true << true;
-    QTest::newRow("H Oem1") << QStringLiteral("OEM1") << true << false;
-    QTest::newRow("H KDV") << QStringLiteral("KDV") << true << false;
-    QTest::newRow("N STOK_STOKNO") << QStringLiteral("STOK_STOKNO") << false << false;
-    QTest::newRow("N KALAN") << QStringLiteral("KALAN") << false << false;
-    QTest::newRow("N PKOD") << QStringLiteral("PKOD") << false << false;
+    QTest::newRow("S Barkod") << false << QStringLiteral("BARKOD") << true << true;
+    QTest::newRow("S Merdal") << false << QStringLiteral("DURUM") << true << true;
+    QTest::newRow("H Oem1") << false << QStringLiteral("OEM1") << true << false;
+    QTest::newRow("H KDV") << false << QStringLiteral("KDV") << true << false;
+    QTest::newRow("N STOK_STOKNO") << false << QStringLiteral("STOK_STOKNO") << false << false;
+    QTest::newRow("N KALAN") << false << QStringLiteral("KALAN") << false << false;
+    QTest::newRow("N PKOD") << false << QStringLiteral("PKOD") << false << false;
+    QTest::newRow("basket S Seç never offered") << true << QStringLiteral("SEC") << false << true;
+    QTest::newRow("basket S Stok Açıklama") << true << QStringLiteral("STOKADI") << true << true;
 }
 
 void TestGridWidget::chooserOffersShownAndHidden() {
+    QFETCH(bool, basket);
     QFETCH(QString, field);
-    DataGrid g(stokListesiLayout());
+    DataGrid g(basket ? sepetLayout() : stokListesiLayout());
     const int c = g.columnIndex(field);
     QVERIFY(c >= 0);
     const std::vector<int> chooser = g.chooserColumns();
     QTEST(std::find(chooser.begin(), chooser.end(), c) != chooser.end(), "offered");
     QTEST(g.isColumnVisible(c), "visible");
+}
+
+void TestGridWidget::fixedColumnStaysPut() {
+    RecordSet rs;
+    DataGrid g(stokListesiLayout());
+    g.setRecordSet(&rs);
+    rs.Load(stockRows());
+    g.setColumnAvailable(QStringLiteral("KALAN"), true);
+    showGrid(g);
+    auto *header = g.findChild<GridView *>()->horizontalHeader();
+    const int kalan = g.columnIndex(QStringLiteral("KALAN"));
+    const int barkod = g.columnIndex(QStringLiteral("BARKOD"));
+    QCOMPARE(header->sectionResizeMode(kalan), QHeaderView::Fixed);
+    QCOMPARE(header->sectionResizeMode(barkod), QHeaderView::Interactive);
+    const int before = header->visualIndex(kalan);
+    header->moveSection(before, 0); // a drag of KALAN is undone
+    QCOMPARE(header->visualIndex(kalan), before);
+    const int b = header->visualIndex(barkod);
+    header->moveSection(b, b + 1); // other columns move
+    QCOMPARE(header->visualIndex(barkod), b + 1);
 }
 
 void TestGridWidget::chooserButtonAndRoles() {
