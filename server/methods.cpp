@@ -510,7 +510,10 @@ public:
             if (!basket) t.r(r.ilkfiyat);
             t.r(a.tutar).s(ratesText(r.rates)).r(r.rates[0]).r(r.rates[1]).r(r.rates[2]).r(r.rates[3]);
             t.r(a.indirimTutar).r(a.netBirimFiyat).i(int64_t(std::llround(r.kdv))).r(a.vergiTutari).r(a.netTutar);
-            t.s(r.kur).r(r.kurtl).i(r.verenid).s(timeText(r.tarih)).i(r.teslimid).i(r.kargoid).s(r.aciklama);
+            // A sent line without a note of its own is described by its item: the balance dialog shows
+            // ACIKLAMA as the line's description next to its code, brand and model.
+            const QString aciklama = !basket && r.aciklama.trimmed().isEmpty() ? r.stokadi : r.aciklama;
+            t.s(r.kur).r(r.kurtl).i(r.verenid).s(timeText(r.tarih)).i(r.teslimid).i(r.kargoid).s(aciklama);
             t.i(r.idno).i(r.verensirano).s(r.veren).s(r.carikod).s(r.cariadi);
             t.s(r.oem[0]).s(r.oem[1]).s(r.oem[2]).s(r.oem[3]).i(r.stokno).s(r.uretici).s(r.digeradi).s(r.dpkod);
             t.s(r.marka).s(r.model).s(r.anagrup).s(r.ozelkod).s(r.pkod).i(r.durum);
