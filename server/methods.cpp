@@ -797,13 +797,14 @@ public:
     // a non-zero siparissirano must match the line's movement number.
     struct OpenLine {
         bool found = false;
-        int sirano = 0, idno = 0;
+        int sirano = 0, idno = 0, stokno = 0;
         double miktar = 0, teslimedilen = 0, kalan = 0, fiyat = 0;
     };
 
     OpenLine openLine(const TSonucBilgisi &b, int sepetsirano, int siparissirano) {
         OpenLine l;
-        Sql q(db_, QStringLiteral("SELECT l.sirano, l.idno, l.miktar, l.teslimedilen, l.kalan, l.birimfiyat, l.stokhar_no "
+        Sql q(db_, QStringLiteral("SELECT l.sirano, l.idno, l.miktar, l.teslimedilen, l.kalan, l.birimfiyat, l.stokhar_no, "
+                                  "l.stokno "
                                   "FROM order_lines l JOIN orders o ON o.idno = l.idno WHERE l.sirano = ? AND o.carino = ?"));
         q.bind(sepetsirano).bind(b.CARINO()).exec();
         if (q.next() && (siparissirano == 0 || q.toInt(6) == siparissirano)) {
@@ -814,8 +815,17 @@ public:
             l.teslimedilen = q.toDouble(3);
             l.kalan = q.toDouble(4);
             l.fiyat = q.toDouble(5);
+            l.stokno = q.toInt(7);
         }
         return l;
+    }
+
+    // The item's received-order quantity follows the open balances: an order raises it, closing or
+    // changing a balance moves it by the change of the open quantity (never below zero).
+    void adjustReceived(int stokno, double delta) {
+        Sql q(db_, QStringLiteral("UPDATE items SET alinansiparis = CASE WHEN alinansiparis + ? > 0 "
+                                  "THEN alinansiparis + ? ELSE 0 END WHERE stokno = ?"));
+        q.bind(delta).bind(delta).bind(stokno).exec();
     }
 
     std::vector<WireValue> BakiyeDuzenle(const Args &a) {
@@ -826,6 +836,7 @@ public:
         // Closing the balance: nothing more will be delivered, the ordered quantity shrinks to what was.
         Sql q(db_, QStringLiteral("UPDATE order_lines SET kalan = 0, miktar = teslimedilen WHERE sirano = ?"));
         q.bind(l.sirano).exec();
+        adjustReceived(l.stokno, -l.kalan);
         log(b.Sirano(), b.CARINO(), "balance-removed",
             QStringLiteral("line %1 %2: quantity %3, balance %4 (seen as %5/%6)")
                 .arg(l.sirano).arg(a.text(6)).arg(l.miktar).arg(l.kalan).arg(a.dbl(4)).arg(a.dbl(5)));
@@ -844,6 +855,7 @@ public:
         // The new open balance; the ordered quantity follows so that delivered + open = ordered.
         Sql q(db_, QStringLiteral("UPDATE order_lines SET kalan = ?, miktar = teslimedilen + ? WHERE sirano = ?"));
         q.bind(bakiye).bind(bakiye).bind(l.sirano).exec();
+        adjustReceived(l.stokno, bakiye - l.kalan);
         log(b.Sirano(), b.CARINO(), "balance-changed",
             QStringLiteral("line %1 %2: balance %3 -> %4").arg(l.sirano).arg(a.text(6)).arg(l.kalan).arg(bakiye));
         tx.commit();

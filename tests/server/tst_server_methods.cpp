@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QSet>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 using namespace b2b;
@@ -549,13 +550,21 @@ private Q_SLOTS:
             return std::tuple{integer(b, r, "STOK_STOKNO"), integer(b, r, "SIRANO"), integer(b, r, "STOKHAR_NO"),
                               num(b, r, "MIKTAR"), num(b, r, "KALAN"), text(b, r, "BARKOD")};
         };
-        // Bakiye Değiştir: the new balance is sent twice; delivered + open = ordered afterwards.
+        // Bakiye Değiştir: the new balance is sent twice; delivered + open = ordered afterwards, and the
+        // item's received-order quantity moves with the open quantity (never below zero).
         auto [stok0, sira0, har0, miktar0, kalan0, barkod0] = line(0);
-        QCOMPARE(p.BakiyeDegistir(bayi, stok0, sira0, har0, 2, 2, barkod0), 1);
-        b = p.BakiyelerVer2(bayi.CARINO());
-        int r = findRow(b, "SIRANO", sira0);
-        QCOMPARE(num(b, r, "KALAN"), 2.0);
-        QCOMPARE(num(b, r, "MIKTAR"), num(b, r, "TESLIMEDILEN") + 2);
+        double received = num(b, 0, "ALINANSIPARIS");
+        int r = -1;
+        for (const double bakiye : {50.0, 2.0}) {
+            const double open = r < 0 ? kalan0 : num(b, r, "KALAN");
+            QCOMPARE(p.BakiyeDegistir(bayi, stok0, sira0, har0, bakiye, bakiye, barkod0), 1);
+            b = p.BakiyelerVer2(bayi.CARINO());
+            r = findRow(b, "SIRANO", sira0);
+            QCOMPARE(num(b, r, "KALAN"), bakiye);
+            QCOMPARE(num(b, r, "MIKTAR"), num(b, r, "TESLIMEDILEN") + bakiye);
+            received = std::max(0.0, received + bakiye - open);
+            QCOMPARE(num(b, r, "ALINANSIPARIS"), received);
+        }
         // A wrong movement number or another customer's line changes nothing.
         QCOMPARE(p.BakiyeDegistir(bayi, stok0, sira0, har0 + 1, 5, 5, barkod0), 0);
         QVERIFY_THROWS_EXCEPTION(RemoteError, p.BakiyeDegistir(bayi, stok0, sira0, har0, 0, 0, barkod0));
@@ -579,6 +588,7 @@ private Q_SLOTS:
         QCOMPARE(findRow(b, "SIRANO", sira0), -1);
         const TableData lines = p.SiparisAyrintisi2(bayi.CARINO(), idno);
         QCOMPARE(num(lines, findRow(lines, "SIRANO", sira0), "KALAN"), 0.0);
+        QCOMPARE(num(lines, findRow(lines, "SIRANO", sira0), "ALINANSIPARIS"), std::max(0.0, received - 2));
         QCOMPARE(p.BakiyeDuzenle(bayi, stok0, sira0, har0, 1, 1, barkod0), 0); // nothing open any more
         called.unite({"BakiyeDegistir", "BakiyeFiyatDegistir", "BakiyeDuzenle"});
     }
