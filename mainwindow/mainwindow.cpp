@@ -403,7 +403,10 @@ void TForm1::buildTabs(QWidget *host) {
     sPageControl1->setCurrentWidget(sstoklistesi);
 
     // Column widths follow the grids' sizes.
-    connect(cxGrid1, &DataGrid::resized, this, [this](int w) { SutunGenislikleri(cxGrid1, w); });
+    // A running search (its box disabled) leaves the stock grid's columns alone.
+    connect(cxGrid1, &DataGrid::resized, this, [this](int w) {
+        if (araedit->isEnabled()) SutunGenislikleri(cxGrid1, w);
+    });
     connect(cxGrid2, &DataGrid::resized, this, [this](int) {
         if (cxGrid2->isEnabled()) GenislikKurali(cxGrid2);
     });

@@ -409,6 +409,26 @@ private Q_SLOTS:
         QCOMPARE(adi * 2 == barkod * 3, weights);
     }
 
+    void stockGridWidthsWaitForSearch_data() {
+        QTest::addColumn<bool>("searching");
+        QTest::newRow("search box enabled: weights follow the width") << false;
+        QTest::newRow("search running: widths stay") << true;
+    }
+    void stockGridWidthsWaitForSearch() {
+        QFETCH(bool, searching);
+        TForm1 f;
+        f.resize(1000, 700);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTRY_VERIFY(f.cxGrid1->columnWidth(QStringLiteral("ADI")) > 0);
+        const int gridBefore = f.cxGrid1->width();
+        const int before = f.cxGrid1->columnWidth(QStringLiteral("ADI"));
+        f.araedit->setEnabled(!searching);
+        f.resize(1500, 700);
+        QTRY_VERIFY(f.cxGrid1->width() > gridBefore + 400);
+        QCOMPARE(f.cxGrid1->columnWidth(QStringLiteral("ADI")) != before, !searching);
+    }
+
     void webSiteMenu() {
         IstemciAdresleri a = VarsayilanAdresler();
         a.host = QStringLiteral("127.0.0.1");
