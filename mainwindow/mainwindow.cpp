@@ -367,8 +367,9 @@ void TForm1::buildTabs(QWidget *host) {
     sPageControl1->setObjectName(QStringLiteral("sPageControl1"));
     sPageControl1->setIconSize(QSize(32, 32));
     sPageControl1->setDocumentMode(false);
-    // 120 x 45 px tabs (padding included).
-    sPageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 104px; min-height: 37px; }"));
+    // 120 x 45 px tabs: the style's padding (8 + 8, 4 + 4), border (1 + 1, 1) and 1 px gap come on
+    // top of these; a caption too long for 120 px widens its tab rather than being cut.
+    sPageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 101px; min-height: 36px; }"));
     sPageControl1->tabBar()->setExpanding(false);
 
     auto page = [this](QWidget *&w, const QString &name, const QString &caption, Ikon icon, DataGrid *grid) {

@@ -187,6 +187,14 @@ private Q_SLOTS:
                                      "sTabSheetduyuru", "sTabbakiyeler"}));
         QCOMPARE(f.sPageControl1->currentWidget(), f.sstoklistesi);
         QCOMPARE(f.sPageControl1->iconSize(), QSize(32, 32));
+        // Tabs are 120 x 45 px; only a caption too long for that widens its tab.
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QCOMPARE(f.sPageControl1->tabBar()->tabRect(1).size(), QSize(120, 45)); // "Sepet"
+        for (int i = 0; i < f.sPageControl1->count(); ++i) {
+            QCOMPARE(f.sPageControl1->tabBar()->tabRect(i).height(), 45);
+            QVERIFY(f.sPageControl1->tabBar()->tabRect(i).width() >= 120);
+        }
         QStringList menu;
         for (QAction *a : f.Genelmenu->actions()) menu << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(menu, QStringList({"M1", "-", "N4", "-", "websitesi1", "-", "G1", "-", "R1"}));
