@@ -221,8 +221,12 @@ void Tgirisform::BilgileriYukle() {
     if (!g.dosyaVar) return;
     benihatirla->setChecked(g.hatirla);
     if (benihatirla->isChecked()) {
-        adi->setText(g.isim);
-        sifre->setText(g.sifre);
+        // Upper-case edits hold upper case whoever sets the text (a hand-edited file too).
+        for (auto [edit, text] : {std::pair{adi, g.isim}, std::pair{sifre, g.sifre}}) {
+            int pos = 0;
+            edit->validator()->validate(text, pos);
+            edit->setText(text);
+        }
     }
 }
 

@@ -254,15 +254,22 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("checked");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("password");
         QTest::newRow("remembered") << QByteArray("[kullanici]\nisim=BAYI\nsifre=BAYI123\nhatırla=1\n") << true
-                                    << "BAYI";
+                                    << "BAYI"
+                                    << "BAYI123";
         QTest::newRow("not remembered") << QByteArray("[kullanici]\nisim=BAYI\nsifre=BAYI123\nhatırla=0\n")
-                                        << false << "";
+                                        << false << ""
+                                        << "";
+        QTest::newRow("lower case in the file shows upper case")
+            << QByteArray("[kullanici]\nisim=bayi\nsifre=bayi123\nhatırla=1\n") << true << "BAYI"
+            << "BAYI123";
     }
     void rememberedCredentials() {
         QFETCH(QByteArray, file);
         QFETCH(bool, checked);
         QFETCH(QString, name);
+        QFETCH(QString, password);
         QFile f(AyarDosyasiYolu());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(file);
@@ -270,7 +277,7 @@ private Q_SLOTS:
         auto l = open(srv_->port);
         QCOMPARE(l->w->benihatirla->isChecked(), checked);
         QCOMPARE(l->w->adi->text(), name);
-        QCOMPARE(l->w->sifre->text().isEmpty(), name.isEmpty());
+        QCOMPARE(l->w->sifre->text(), password);
     }
 
     void enterWithEmptyFields() {
