@@ -18,13 +18,11 @@ struct ButtonInfo {
     MsgButton flag;
     int code;
     ModalResult result;
-    QMessageBox::ButtonRole role;
 };
 const ButtonInfo kButtons[] = {
-    {mbYes, dbYes, mrYes, QMessageBox::YesRole},          {mbNo, dbNo, mrNo, QMessageBox::NoRole},
-    {mbOK, dbOK, mrOk, QMessageBox::AcceptRole},          {mbCancel, dbCancel, mrCancel, QMessageBox::RejectRole},
-    {mbAbort, dbAbort, mrAbort, QMessageBox::RejectRole}, {mbRetry, dbRetry, mrRetry, QMessageBox::AcceptRole},
-    {mbIgnore, dbIgnore, mrIgnore, QMessageBox::AcceptRole}, {mbHelp, dbHelp, mrNone, QMessageBox::HelpRole},
+    {mbYes, dbYes, mrYes},          {mbNo, dbNo, mrNo},       {mbOK, dbOK, mrOk},
+    {mbCancel, dbCancel, mrCancel}, {mbAbort, dbAbort, mrAbort}, {mbRetry, dbRetry, mrRetry},
+    {mbIgnore, dbIgnore, mrIgnore}, {mbHelp, dbHelp, mrNone},
 };
 } // namespace
 
@@ -86,37 +84,52 @@ void UiSeam::beep(MsgKind kind) {
     if (kind != MsgKind::Custom) QApplication::beep();
 }
 
-int WidgetUiSeam::messageDialog(QWidget *owner, const MessageRequest &req) {
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget *owner, const MessageRequest &req) {
     // A dialog with a parent opens centred over the parent's window.
-    QMessageBox box(owner ? owner->window() : nullptr);
-    box.setWindowTitle(req.caption);
-    box.setText(req.text);
+    auto box = std::make_unique<QMessageBox>(owner ? owner->window() : nullptr);
+    box->setWindowTitle(req.caption);
+    box->setText(req.text);
     switch (req.kind) {
-    case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
-    case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case MsgKind::Warning: box->setIcon(QMessageBox::Warning); break;
+    case MsgKind::Error: box->setIcon(QMessageBox::Critical); break;
+    case MsgKind::Information: box->setIcon(QMessageBox::Information); break;
+    case MsgKind::Confirmation: box->setIcon(QMessageBox::Question); break;
     case MsgKind::Custom: break;
     }
-    QFont f = box.font();
+    QFont f = box->font();
     f.setPointSize(15);
-    box.setFont(f);
-    QHash<QAbstractButton *, ModalResult> results;
+    box->setFont(f);
+    // One role for all buttons keeps them in the program's order (Yes, No, OK, ...) whatever the
+    // desktop's convention; Escape answers like the dialog's cancelling button.
+    QAbstractButton *escape = nullptr;
     for (const ButtonInfo &b : kButtons) {
         if (!(req.buttonSet & b.flag)) continue;
-        QPushButton *btn = box.addButton(buttonText(b.flag), b.role);
-        results.insert(btn, b.result);
+        QPushButton *btn = box->addButton(buttonText(b.flag), QMessageBox::ActionRole);
+        btn->setProperty("modalResult", int(b.result));
         if (b.code == req.defaultCode) {
-            box.setDefaultButton(btn);
+            box->setDefaultButton(btn);
             btn->setFocus();
         }
+        if (b.flag == mbCancel || (b.flag == mbNo && !(req.buttonSet & mbCancel)) ||
+            (b.flag == mbOK && !escape))
+            escape = btn;
     }
-    box.exec();
-    return results.value(box.clickedButton(), mrCancel);
+    if (escape) box->setEscapeButton(escape);
+    return box;
+}
+
+int WidgetUiSeam::messageDialog(QWidget *owner, const MessageRequest &req) {
+    auto box = makeMessageBox(owner, req);
+    box->exec();
+    QAbstractButton *clicked = box->clickedButton();
+    return clicked ? clicked->property("modalResult").toInt() : int(mrCancel);
 }
 
 void WidgetUiSeam::plainMessage(const QString &text) {
     QMessageBox box;
+    QFont f = box.font();
+    f.setPointSize(15);
+    box.setFont(f);
     box.setWindowTitle(QApplication::applicationName());
     box.setText(text);
     box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole);

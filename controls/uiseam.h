@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
+class QMessageBox;
 
 namespace b2b {
 
@@ -71,6 +73,10 @@ public:
                          const QString &initialName) override;
     void exitProcess(int code) override;
 };
+
+// The dialog WidgetUiSeam shows, built but not run: buttons in the program's order, each with
+// its modal result in the "modalResult" property.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget *owner, const MessageRequest &req);
 
 // The program's message dialog: caption by kind, Turkish button texts, default button by code.
 int MesajKutusu(const QString &message, MsgKind kind, int buttons, int defaultButton, QWidget *owner = nullptr);

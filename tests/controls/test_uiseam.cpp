@@ -2,6 +2,11 @@
 #include "fakeui.h"
 #include "uiseam.h"
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QLayout>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 using namespace b2b;
@@ -46,6 +51,31 @@ private Q_SLOTS:
         QCOMPARE(ui.shown[0].text, QStringLiteral("Silinsin mi ?"));
         QCOMPARE(ui.shown[0].buttons, labels);
         QCOMPARE(ui.shown[0].defaultButton, defaultLabel);
+    }
+
+    void realDialogKeepsButtonOrder() {
+        MessageRequest req;
+        req.kind = MsgKind::Confirmation;
+        req.caption = captionOf(req.kind);
+        req.text = QStringLiteral("Programdan Çıkmak İstiyor musunuz ?");
+        req.buttonSet = mbYes | mbNo | mbCancel;
+        req.defaultCode = dbNo;
+        auto box = makeMessageBox(nullptr, req);
+        auto *bb = box->findChild<QDialogButtonBox *>();
+        QVERIFY(bb);
+        QStringList order;
+        QList<int> results;
+        for (int i = 0; i < bb->layout()->count(); ++i)
+            if (auto *b = qobject_cast<QAbstractButton *>(bb->layout()->itemAt(i)->widget())) {
+                order << b->text();
+                results << b->property("modalResult").toInt();
+            }
+        QCOMPARE(order, (QStringList{"Evet", "Hayır", "Vazgeç"}));
+        QCOMPARE(results, (QList<int>{mrYes, mrNo, mrCancel}));
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("Hayır"));
+        QCOMPARE(box->escapeButton()->text(), QStringLiteral("Vazgeç"));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Soru"));
+        QCOMPARE(box->font().pointSize(), 15);
     }
 
     void fileFilter_data() {
