@@ -7,6 +7,7 @@
 #include "machineid.h"
 #endif
 #include "proxim.h"
+#include "loopback.h"
 #include "scriptserver.h"
 #include "utils.h"
 
@@ -33,6 +34,8 @@ using namespace b2b;
 using b2b::test::FakeUi;
 using b2b::test::ScriptAnswer;
 using b2b::test::ScriptServer;
+using b2b::test::loopbackConnection;
+using b2b::test::objectAnswer;
 
 namespace {
 
@@ -141,21 +144,7 @@ void writeFile(const QString &path, const QByteArray &data) {
     f.write(data);
 }
 
-std::unique_ptr<Connection> connectTo(int port) {
-    auto c = std::make_unique<Connection>();
-    c->Params[QStringLiteral("HostName")] = QStringLiteral("127.0.0.1");
-    c->Params[QStringLiteral("Port")] = QString::number(port);
-    c->ConnectTimeoutMs = 2000;
-    return c;
-}
 
-std::string objectAnswer(const QJsonObject &o) {
-    JsonWriter w;
-    w.raw("{\"result\":[");
-    w.json(o);
-    w.raw("]}");
-    return w.out;
-}
 
 // Scripted application server that keeps every call it got.
 struct Calls {
@@ -614,7 +603,7 @@ private Q_SLOTS:
             if (m == "MobilCariBilgisiGetir") return {200, objectAnswer(firm().marshal())};
             return {500, R"({"error":"?"})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         QCOMPARE(k->windowTitle(), QStringLiteral("Şifre Değiştirme İsteği"));
         QCOMPARE(k->lblid->text(), QStringLiteral("Bilgisayar ID: ") + expectedId());
@@ -664,7 +653,7 @@ private Q_SLOTS:
         ScriptServer srv([](const std::string &, const std::string &) -> ScriptAnswer {
             return {200, R"({"result":[null]})"};
         });
-        auto c = connectTo(serverUp ? srv.port : b2b::test::closedPort());
+        auto c = loopbackConnection(serverUp ? srv.port : b2b::test::closedPort());
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         for (QLineEdit *e : {k->adres1, k->adres2, k->ilce, k->sehir, k->telefon, k->fax, k->vd, k->vn})
             QVERIFY(e->text().isEmpty());
@@ -705,7 +694,7 @@ private Q_SLOTS:
             if (m == "MobilCariBilgisiGetir") return {200, objectAnswer(firm().marshal())};
             return {200, R"({"result":[1]})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         k->show();
         QVERIFY(QTest::qWaitForWindowActive(k.get()));
@@ -748,7 +737,7 @@ private Q_SLOTS:
             if (m == "MobilCariBilgisiGetir") return {200, objectAnswer(firm().marshal())};
             return {200, R"({"result":[-7]})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         const std::pair<QLineEdit *, QString> values[] = {
             {k->firmaadi, " Öztürk Oto "}, {k->adres1, "Adres 1"},  {k->adres2, ""},         {k->ilce, "Nilüfer"},
@@ -778,7 +767,7 @@ private Q_SLOTS:
             if (m == "MobilCariBilgisiGetir") return {200, objectAnswer(firm().marshal())};
             return {500, R"({"error":"Mail sunucusu yanıt vermiyor"})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         for (QLineEdit *e : k->findChildren<QLineEdit *>()) e->setText(QStringLiteral("x"));
         k->Button2Click();
@@ -799,7 +788,7 @@ private Q_SLOTS:
         ScriptServer srv([](const std::string &, const std::string &) -> ScriptAnswer {
             return {200, R"({"result":[null]})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         std::unique_ptr<Tkullanicikayit> k(Tkullanicikayit::Ac(nullptr, *c, loginRecord()));
         QTimer::singleShot(0, k.get(), [&] { QTest::mouseClick(k->Button1, Qt::LeftButton); });
         QCOMPARE(k->exec(), int(QDialog::Rejected));

@@ -2,6 +2,7 @@
 #include "fakeui.h"
 #include "mailform.h"
 #include "proxim.h"
+#include "loopback.h"
 #include "scriptserver.h"
 #include "utils.h"
 #ifdef B2B_HAVE_MACHINEID
@@ -23,19 +24,14 @@ using namespace b2b;
 using b2b::test::FakeUi;
 using b2b::test::ScriptAnswer;
 using b2b::test::ScriptServer;
+using b2b::test::loopbackConnection;
+using b2b::test::objectAnswer;
 
 namespace {
 
 const QString kGonderildi = QStringLiteral("Mail Gönderildi !");
 const QString kHata = QStringLiteral("Mail Göndermede Hata\r\nLütfen Tekrar Deneyin !");
 
-std::unique_ptr<Connection> connectTo(int port) {
-    auto c = std::make_unique<Connection>();
-    c->Params[QStringLiteral("HostName")] = QStringLiteral("127.0.0.1");
-    c->Params[QStringLiteral("Port")] = QString::number(port);
-    c->ConnectTimeoutMs = 2000;
-    return c;
-}
 
 TSonucBilgisi loginRecord() {
     TSonucBilgisi b;
@@ -72,13 +68,6 @@ TMobilCariBilgisi firm() {
     return f;
 }
 
-std::string objectAnswer(const QJsonObject &o) {
-    JsonWriter w;
-    w.raw("{\"result\":[");
-    w.json(o);
-    w.raw("]}");
-    return w.out;
-}
 
 QStringList args(const std::string &body, const char *method) {
     QStringList r;
@@ -199,7 +188,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         FakeUi ui;
         MailServer s;
-        auto c = connectTo(s.srv.port);
+        auto c = loopbackConnection(s.srv.port);
         Tmailform f(nullptr, *c, loginRecord());
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -225,7 +214,7 @@ private Q_SLOTS:
     void sends() {
         FakeUi ui;
         MailServer s;
-        auto c = connectTo(s.srv.port);
+        auto c = loopbackConnection(s.srv.port);
         Tmailform f(nullptr, *c, loginRecord());
         QSignalSpy done(&f, &Tmailform::gonderimBitti);
         f.baslik->setText(QStringLiteral("  Fren balatası"));
@@ -279,7 +268,7 @@ private Q_SLOTS:
         if (kind == QStringLiteral("nofirm")) s.firmAnswer = R"({"result":[null]})";
         if (kind == QStringLiteral("badfirm")) s.firmAnswer = R"({"result":[{"type":"x","fields":{"CARIADI":5}}]})";
         if (kind == QStringLiteral("refused")) s.mailAnswer = {500, R"({"error":"SMTP yok"})"};
-        auto c = connectTo(kind == QStringLiteral("down") ? b2b::test::closedPort() : s.srv.port);
+        auto c = loopbackConnection(kind == QStringLiteral("down") ? b2b::test::closedPort() : s.srv.port);
         Tmailform f(nullptr, *c, loginRecord());
         QSignalSpy done(&f, &Tmailform::gonderimBitti);
         f.baslik->setText(QStringLiteral("Konu"));
@@ -297,7 +286,7 @@ private Q_SLOTS:
     void noClosingWhileSending() {
         FakeUi ui;
         MailServer s;
-        auto c = connectTo(s.srv.port);
+        auto c = loopbackConnection(s.srv.port);
         Tmailform f(nullptr, *c, loginRecord());
         QSignalSpy done(&f, &Tmailform::gonderimBitti);
         f.show();
@@ -325,7 +314,7 @@ private Q_SLOTS:
     void windowGoneDuringSend() {
         FakeUi ui;
         MailServer s;
-        auto c = connectTo(s.srv.port);
+        auto c = loopbackConnection(s.srv.port);
         auto *owner = new QWidget;
         auto *f = Tmailform::Ac(owner, *c, loginRecord());
         f->baslik->setText(QStringLiteral("Konu"));

@@ -1,6 +1,7 @@
 // The remote call layer over real HTTP against a scripted loopback server.
 #include "beklesinu.h"
 #include "proxim.h"
+#include "loopback.h"
 #include "scriptserver.h"
 #include "utils.h"
 
@@ -14,16 +15,11 @@
 using namespace b2b;
 using b2b::test::ScriptAnswer;
 using b2b::test::ScriptServer;
+using b2b::test::loopbackConnection;
+using b2b::test::objectAnswer;
 
 namespace {
 
-std::unique_ptr<Connection> connectTo(int port) {
-    auto c = std::make_unique<Connection>();
-    c->Params[QStringLiteral("HostName")] = QStringLiteral("127.0.0.1");
-    c->Params[QStringLiteral("Port")] = QString::number(port);
-    c->ConnectTimeoutMs = 2000;
-    return c;
-}
 
 struct CountingNotifier : ConnectionNotifier {
     QStringList attempts, finals;
@@ -59,7 +55,7 @@ private Q_SLOTS:
 
     void cloneIsClosedWithSameParams() {
         ScriptServer srv(echoFirst);
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         c->Open();
         QVERIFY(c->Connected());
         auto k = c->Clone();
@@ -78,7 +74,7 @@ private Q_SLOTS:
             if (m == "ResimVer5") return {200, R"({"result":[3,[0,128,255]]})"};
             return {500, R"({"error":"unexpected"})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         c->Open();
         TServerMethods1Client p(*c);
         QCOMPARE(p.KayanYaziGetir(), QStringLiteral("<B>ğüşıöçİ ĞÜŞIÖÇ</B> ç"));
@@ -146,13 +142,7 @@ private Q_SLOTS:
         writeTable(tw, t);
 
         ScriptServer srv([&](const std::string &m, const std::string &) -> ScriptAnswer {
-            auto obj = [](const QJsonObject &o) {
-                JsonWriter w;
-                w.raw("{\"result\":[");
-                w.json(o);
-                w.raw("]}");
-                return w.out;
-            };
+            const auto obj = objectAnswer;
             if (m == "BuyukGetir") return {200, obj(user.marshal())};
             if (m == "MobilCariBilgisiGetir") return {200, obj(firm.marshal())};
             if (m == "SiparisAytintisiDip") return {200, obj(dip.marshal())};
@@ -163,7 +153,7 @@ private Q_SLOTS:
             if (m == "SepetVer2") return {200, R"({"result":[{"table":[]}]})"};
             return {500, R"({"error":"?"})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         c->Open();
         TServerMethods1Client p(*c);
         QCOMPARE(p.BuyukGetir("X").value(), user);
@@ -193,7 +183,7 @@ private Q_SLOTS:
         t.columns[0].appendInt(5);
         t.rowCount = 1;
         rs.Load(std::move(t));
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         c->Open();
         TServerMethods1Client p(*c);
         try {
@@ -210,7 +200,7 @@ private Q_SLOTS:
         ScriptServer srv([](const std::string &, const std::string &) -> ScriptAnswer {
             return {500, R"({"error":"Stok bulunamadı"})"};
         });
-        auto c = connectTo(srv.port);
+        auto c = loopbackConnection(srv.port);
         c->Open();
         TServerMethods1Client p(*c);
         try {
@@ -229,7 +219,7 @@ private Q_SLOTS:
             QCOMPARE(ms, 500);
             ++waits;
         });
-        auto c = connectTo(test::closedPort());
+        auto c = loopbackConnection(test::closedPort());
         QVERIFY(!BaglantiKur(*c, 0));
         QCOMPARE(n.attempts.size(), 11);
         QCOMPARE(waits, 11);
@@ -246,7 +236,7 @@ private Q_SLOTS:
         n.attempts.clear();
         n.finals.clear();
         bool result = true;
-        QThread *worker = QThread::create([&] { result = BaglantiKur(*connectTo(test::closedPort()), 1); });
+        QThread *worker = QThread::create([&] { result = BaglantiKur(*loopbackConnection(test::closedPort()), 1); });
         worker->start();
         worker->wait();
         delete worker;
@@ -254,7 +244,7 @@ private Q_SLOTS:
         QVERIFY(n.attempts.isEmpty() && n.finals.isEmpty());
 
         ScriptServer srv(echoFirst);
-        auto ok = connectTo(srv.port);
+        auto ok = loopbackConnection(srv.port);
         QVERIFY(BaglantiKur(*ok, 1));
         QVERIFY(ok->Connected());
         SetConnectionNotifier(nullptr);
