@@ -72,6 +72,7 @@ private Q_SLOTS:
             if (m == "SiparisKaydet") return {200, R"({"result":[true]})"};
             if (m == "SepetSecimGuncelle") return {200, R"({"result":[]})"};
             if (m == "ResimVer5") return {200, R"({"result":[3,[0,128,255]]})"};
+            if (m == "RaporGetir") return {200, R"({"result":[5000000000,[37,80,68,70]]})"};
             return {500, R"({"error":"unexpected"})"};
         });
         auto c = loopbackConnection(srv.port);
@@ -105,6 +106,15 @@ private Q_SLOTS:
         qint64 size = 0;
         QCOMPARE(p.ResimVer5(9, size), QByteArray("\x00\x80\xff", 3));
         QCOMPARE(size, qint64(3));
+
+        // Doubles keep every bit both ways; Int64 out-parameters beyond 32 bits arrive whole.
+        const double t1 = 45291.123456789012, t2 = -1e-300;
+        QCOMPARE(p.RaporGetir(6, 1, 2, 3, QStringLiteral("Ayşe"), t1, t2, size), QByteArray("%PDF"));
+        QCOMPARE(size, qint64(5000000000));
+        sent = decodeRequest(srv.lastBody, *findMethod("RaporGetir"));
+        QCOMPARE(wireDouble(sent[5], "tarih1"), t1);
+        QCOMPARE(wireDouble(sent[6], "tarih2"), t2);
+        QCOMPARE(wireText(sent[4], "saticiadi"), QStringLiteral("Ayşe"));
     }
 
     void objectsAndTablesRoundTrip() {
