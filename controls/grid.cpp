@@ -204,9 +204,9 @@ void GridView::keyboardSearch(const QString &search) {
     const QModelIndex cur = currentIndex();
     const int column = cur.isValid() ? cur.column() : -1;
     if (column < 0) return;
-    const ColumnSpec &spec = m->spec(column);
-    if (!spec.searchable || spec.kind == CellKind::CheckBox || spec.kind == CellKind::Picture ||
-        spec.kind == CellKind::Custom || spec.field.isEmpty())
+    const ColumnSpec &cs = m->columnSpec(column);
+    if (!cs.searchable || cs.kind == CellKind::CheckBox || cs.kind == CellKind::Picture ||
+        cs.kind == CellKind::Custom || cs.field.isEmpty())
         return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - lastSearchMs_ > QApplication::keyboardInputInterval()) searchText_.clear();
@@ -333,8 +333,8 @@ QSize GridHeader::sizeHint() const {
 QRect GridHeader::filterButtonRect(int logical) const {
     const GridLayout &l = grid_->layout();
     if (logical < 0 || logical >= count() || !l.filterButtons) return {};
-    const ColumnSpec &spec = l.columns[size_t(logical)];
-    if (!spec.filterable || spec.field.isEmpty() || spec.kind == CellKind::Picture) return {};
+    const ColumnSpec &cs = l.columns[size_t(logical)];
+    if (!cs.filterable || cs.field.isEmpty() || cs.kind == CellKind::Picture) return {};
     const int x = sectionViewportPosition(logical);
     const int w = sectionSize(logical);
     if (w < kFilterButton + 6) return {};
@@ -525,16 +525,16 @@ void GridDelegate::paint(QPainter *p, const QStyleOptionViewItem &option, const 
         }
     }
     p->fillRect(r, bg);
-    const ColumnSpec &spec = m->spec(column);
+    const ColumnSpec &cs = m->columnSpec(column);
     const QRect content = r.adjusted(4, 2, -4, -2);
-    Qt::Alignment h = spec.align ? spec.align : Qt::AlignHCenter;
+    Qt::Alignment h = cs.align ? cs.align : Qt::AlignHCenter;
     auto placed = [&](QSize s) {
         int x = content.left() + (content.width() - s.width()) / 2;
         if (h & Qt::AlignLeft) x = content.left();
         else if (h & Qt::AlignRight) x = content.right() - s.width() + 1;
         return QRect(QPoint(x, content.top() + (content.height() - s.height()) / 2), s);
     };
-    switch (spec.kind) {
+    switch (cs.kind) {
     case CellKind::Icon: {
         const QVariant dec = index.data(Qt::DecorationRole);
         if (dec.canConvert<QPixmap>()) {
@@ -544,11 +544,11 @@ void GridDelegate::paint(QPainter *p, const QStyleOptionViewItem &option, const 
         break;
     }
     case CellKind::CheckBox: {
-        const QVariant cs = index.data(Qt::CheckStateRole);
-        if (cs.isValid()) {
+        const QVariant check = index.data(Qt::CheckStateRole);
+        if (check.isValid()) {
             QStyleOptionViewItem o(option);
             o.rect = placed(QSize(16, 16));
-            o.state = QStyle::State_Enabled | (cs.toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
+            o.state = QStyle::State_Enabled | (check.toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
             const QWidget *w = grid_->view();
             w->style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &o, p, w);
         }
@@ -573,7 +573,7 @@ void GridDelegate::paint(QPainter *p, const QStyleOptionViewItem &option, const 
         const int align = index.data(Qt::TextAlignmentRole).toInt();
         p->setFont(option.font);
         p->setPen(fg);
-        if (spec.wrap || spec.kind == CellKind::MultiLine) {
+        if (cs.wrap || cs.kind == CellKind::MultiLine) {
             p->setClipRect(r);
             p->drawText(content, align | Qt::TextWordWrap, text);
         } else {
@@ -909,13 +909,13 @@ bool DataGrid::SutunGenislikleri(int width) {
 
 void DataGrid::bestFitColumn(int column) {
     if (column < 0 || column >= model_->columnCount()) return;
-    const ColumnSpec &spec = layout().columns[size_t(column)];
+    const ColumnSpec &cs = layout().columns[size_t(column)];
     const QFontMetrics hfm(headerFont());
-    int w = hfm.horizontalAdvance(spec.headerText()) + 14;
+    int w = hfm.horizontalAdvance(cs.headerText()) + 14;
     if (!header_->filterButtonRect(column).isNull() || layout().filterButtons) w += kFilterButton + 4;
     if (model_->sortColumn() == column) w += 12;
     const QFontMetrics fm(view_->font());
-    switch (spec.kind) {
+    switch (cs.kind) {
     case CellKind::Icon: w = std::max(w, 24 + 10); break;
     case CellKind::CheckBox: w = std::max(w, 16 + 10); break;
     case CellKind::Picture:

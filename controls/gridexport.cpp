@@ -90,8 +90,8 @@ bool writeGridWorkbook(const GridModel &model, const std::vector<ExportColumn> &
     const RecordSet *rs = model.recordSet();
     lxw_format *bold = w.format(QString(), true);
     for (size_t i = 0; i < columns.size(); ++i) {
-        const ColumnSpec &spec = model.spec(columns[i].column);
-        keep(w.text(0, lxw_col_t(i), spec.headerText(), bold));
+        const ColumnSpec &cs = model.columnSpec(columns[i].column);
+        keep(w.text(0, lxw_col_t(i), cs.headerText(), bold));
         const double chars = columns[i].pixelWidth > 0 ? columns[i].pixelWidth / 7.0 : 12.0;
         worksheet_set_column(ws, lxw_col_t(i), lxw_col_t(i), std::min(chars, 100.0), nullptr);
     }
@@ -100,11 +100,11 @@ bool writeGridWorkbook(const GridModel &model, const std::vector<ExportColumn> &
     auto writeRecord = [&](int rec) {
         for (size_t i = 0; i < columns.size(); ++i) {
             const int column = columns[i].column;
-            const ColumnSpec &spec = model.spec(column);
+            const ColumnSpec &cs = model.columnSpec(column);
             const int f = model.fieldIndex(column);
             const lxw_col_t c = lxw_col_t(i);
             if (f < 0 || !rs || rs->Data().isNull(rec, f)) continue;
-            switch (spec.kind) {
+            switch (cs.kind) {
             case CellKind::Picture:
             case CellKind::Custom: continue;
             case CellKind::Icon: keep(w.text(row, c, model.displayText(rec, column))); continue;

@@ -220,7 +220,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags fl = Qt::ItemIsEnabled;
-    if (spec(index.column()).focusable) fl |= Qt::ItemIsSelectable;
+    if (columnSpec(index.column()).focusable) fl |= Qt::ItemIsSelectable;
     return fl;
 }
 

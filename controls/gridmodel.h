@@ -31,7 +31,7 @@ public:
     ~GridModel() override;
 
     const GridLayout &layout() const { return layout_; }
-    const ColumnSpec &spec(int column) const { return layout_.columns[size_t(column)]; }
+    const ColumnSpec &columnSpec(int column) const { return layout_.columns[size_t(column)]; }
 
     void setRecordSet(RecordSet *rs);
     RecordSet *recordSet() const { return rs_; }
